@@ -1,0 +1,108 @@
+#include "discussion_server.h"
+
+#include <httplib.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <stdexcept>
+
+#include "database.h"
+#include "discussion_document.h"
+
+namespace jex::server {
+
+namespace {
+
+constexpr std::string_view kPageName = "podiscussion.asp";
+constexpr const char* kXmlContentType = "text/xml; charset=utf-8";
+constexpr const char* kTextContentType = "text/plain; charset=utf-8";
+
+bool endsWithIgnoringCase(std::string_view text, std::string_view lowerCaseEnding) {
+    if (text.size() < lowerCaseEnding.size()) return false;
+    const std::string_view tail = text.substr(text.size() - lowerCaseEnding.size());
+    return std::equal(tail.begin(), tail.end(), lowerCaseEnding.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+void answerText(httplib::Response& response, int status, const std::string& text) {
+    response.status = status;
+    response.set_content(text, kTextContentType);
+}
+
+}  // namespace
+
+bool isDiscussionPagePath(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string_view lastSegment =
+        slash == std::string_view::npos ? path : path.substr(slash + 1);
+    return endsWithIgnoringCase(lastSegment, kPageName);
+}
+
+DiscussionServer::DiscussionServer(std::filesystem::path databasePath)
+    : m_databasePath(std::move(databasePath)), m_http(std::make_unique<httplib::Server>()) {
+    // Set the file up once here, so that a bad path fails at start-up rather than per request.
+    const Database database(m_databasePath);
+    registerRoutes();
+}
+
+DiscussionServer::~DiscussionServer() { stop(); }
+
+int DiscussionServer::start(const std::string& host, int port) {
+    if (m_listener.joinable()) throw std::runtime_error("the discussion server already runs");
+    const int boundPort =
+        port == 0 ? m_http->bind_to_any_port(host) : (m_http->bind_to_port(host, port) ? port : -1);
+    if (boundPort < 0) {
+        throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
+    }
+    m_listenEnded = false;
+    m_listener = std::thread([this] {
+        m_http->listen_after_bind();
+        m_listenEnded = true;
+    });
+    // The server ignores stop() until its accept loop runs; wait for it so that a quick stop()
+    // can't leave the thread serving forever.
+    while (!m_http->is_running() && !m_listenEnded) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return boundPort;
+}
+
+void DiscussionServer::stop() {
+    if (!m_listener.joinable()) return;
+    m_http->stop();
+    m_listener.join();
+}
+
+void DiscussionServer::registerRoutes() {
+    // One catch-all route per method: the page may be addressed under any prefix and in any
+    // letter case, which a route pattern can't say portably.
+    m_http->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+        if (!isDiscussionPagePath(request.path)) {
+            answerText(response, 404, "There is no page at " + request.path + ".");
+            return;
+        }
+        answerLoad(request, response);
+    });
+    // The save side goes here: a Post(".*", ...) route that takes the "SQL" form fields of the
+    // body in order and runs each as one batch against the database.
+}
+
+void DiscussionServer::answerLoad(const httplib::Request& request,
+                                  httplib::Response& response) const {
+    if (!request.has_param("OrderID")) {
+        answerText(response, 400, "The request names no order: the OrderID parameter is missing.");
+        return;
+    }
+    try {
+        const Database database(m_databasePath);
+        const std::string document =
+            discussionDocument(database.handle(), request.get_param_value("OrderID"));
+        response.set_content(document, kXmlContentType);
+    } catch (const std::exception& error) {
+        answerText(response, 500, error.what());
+    }
+}
+
+}  // namespace jex::server

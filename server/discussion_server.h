@@ -1,0 +1,51 @@
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <thread>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+}  // namespace httplib
+
+namespace jex::server {
+
+// True when the last segment of path ends in "PODiscussion.asp", letter case ignored; the control
+// may reach the page with a doubled slash or under a path prefix.
+bool isDiscussionPagePath(std::string_view path);
+
+// The web page the control talks to, served over HTTP from one order database file. Each request
+// opens a connection of its own, so requests never share SQLite state.
+class DiscussionServer {
+  public:
+    // Prepares to serve the database at databasePath, creating it (with the demo orders) when
+    // missing. Throws std::runtime_error carrying SQLite's message when it can't be opened.
+    explicit DiscussionServer(std::filesystem::path databasePath);
+    // Stops serving first.
+    ~DiscussionServer();
+    DiscussionServer(const DiscussionServer&) = delete;
+    DiscussionServer& operator=(const DiscussionServer&) = delete;
+
+    // Binds host:port (port 0 picks a free one), serves on a thread of its own and returns the
+    // port; connections are accepted once it returns. Throws std::runtime_error when the address
+    // can't be bound or the server already runs.
+    int start(const std::string& host = "127.0.0.1", int port = 0);
+    // Stops serving and waits for the serving thread; does nothing when not started.
+    void stop();
+
+  private:
+    void registerRoutes();
+    void answerLoad(const httplib::Request& request, httplib::Response& response) const;
+
+    std::filesystem::path m_databasePath;
+    std::unique_ptr<httplib::Server> m_http;
+    std::thread m_listener;
+    std::atomic<bool> m_listenEnded{false};
+};
+
+}  // namespace jex::server

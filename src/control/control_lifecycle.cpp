@@ -1,0 +1,58 @@
+#include "control/jex_po_discussions_xml.h"
+#include "data/discussion_tables.h"
+
+namespace jex {
+
+JEXPODiscussionsXML::JEXPODiscussionsXML(ControlServices services, ControlOptions options)
+    : DiscussionScreen(options.listWidths), m_services(services), m_version(options.version) {
+    wireEvents();
+    UserControl_Initialize();
+}
+
+JEXPODiscussionsXML::~JEXPODiscussionsXML() {
+    // Tear-down reports through the message box and the log; a failure of those must not
+    // escape a destructor.
+    try {
+        UserControl_Terminate();
+    } catch (...) {
+    }
+}
+
+void JEXPODiscussionsXML::UserControl_Initialize() {
+    trap("UserControl_Initialize", [&] {
+        addListColumns();
+        CurrentUserName = "Unknown";
+        frameIssue.setVisible(true);
+        frameComment.setVisible(false);
+        DiscussionTable = std::make_unique<RecordTable>("DiscussionTable");
+        CommentTable = std::make_unique<RecordTable>("CommentTable");
+        cmdAddComment.setEnabled(false);
+        cmdAddDiscussion.setEnabled(false);
+        cmdCloseDiscussion.setEnabled(false);
+        declareDiscussionFields(*DiscussionTable);
+        declareCommentFields(*CommentTable);
+        lblVersionNumber.setCaption("Version number: " + std::to_string(m_version.major) + "." +
+                                    std::to_string(m_version.minor) + "." +
+                                    std::to_string(m_version.revision));
+        DTPckrFollowUpDate.setCustomFormat("MMM, dd yyyy");
+        DTPckrFollowUpDate.setVisible(false);
+        SetTabIndex(true);
+    });
+}
+
+void JEXPODiscussionsXML::UserControl_Terminate() {
+    if (m_terminated) return;
+    m_terminated = true;
+    trap("UserControl_Terminate", [&] {
+        for (auto* table : {&DiscussionTable, &CommentTable}) {
+            if (*table && (*table)->isOpen()) (*table)->close();
+            table->reset();
+        }
+    });
+}
+
+void JEXPODiscussionsXML::wireEvents() {
+    lstDiscussions.onClick = [this] { lstDiscussions_Click(); };
+}
+
+}  // namespace jex

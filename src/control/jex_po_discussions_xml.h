@@ -1,0 +1,143 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "control/discussion_screen.h"
+#include "control/error_trap.h"
+#include "data/record_table.h"
+#include "platform/dates.h"
+#include "platform/event_log.h"
+#include "platform/message_box.h"
+#include "platform/message_pump.h"
+#include "platform/value.h"
+#include "platform/version.h"
+#include "platform/xml_document.h"
+
+namespace jex {
+
+// The values of ViewMode. The control tests only for ViewMode; the other two behave alike.
+enum class Mode : int16_t { AddMode = 0, UpdateMode = 1, ViewMode = 2 };
+
+// What the host's platform gives the control: all replaceable, so tests fix the clock and
+// answer the message boxes.
+struct ControlServices {
+    MessageBoxService& messageBox;
+    EventLog& eventLog;
+    Clock& clock;
+    MessagePump& messagePump;
+};
+
+struct ControlOptions {
+    ListWidths listWidths;
+    LibraryVersion version = libraryVersion();
+};
+
+// A lookup list: entries of three text columns, in document order.
+using LookupEntry = std::array<std::string, 3>;
+using LookupList = std::vector<LookupEntry>;
+
+// The control's state, under the names its procedures use.
+struct ControlState {
+    std::string ServerName;
+    std::string OrderID;
+    std::string UserName;
+    std::string CurrentUserName;
+    std::string CurrentPersonID;
+    int16_t CurrentPersonType = 0;
+    bool CorporateLevel = false;
+    int16_t ViewMode = 0;
+    int16_t NextIssueSequence = 0;
+    int16_t NextCommentSequence = 0;
+    std::string SelectedIssueSequence;
+    std::string SelectedCommentSequence;
+    std::unique_ptr<XmlDocument> DiscussionDocument;
+    std::unique_ptr<RecordTable> DiscussionTable;
+    std::unique_ptr<RecordTable> CommentTable;
+    LookupList DiscussionGroupList;
+    LookupList DiscussionTypeList;
+    bool IsNewIssue = false;
+    ui::ListItemRef DraggedComment;
+    bool DraggingComment = false;
+};
+
+// The discussion control of one purchase order. Created by its host (start-up runs in the
+// constructor), driven through the members below and through its screen's user-input API,
+// released by destruction (tear-down). Errors of the property procedures return to the host as
+// Error; every other procedure reports its own errors and never lets one reach the host.
+class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
+public:
+    explicit JEXPODiscussionsXML(ControlServices services, ControlOptions options = {});
+    ~JEXPODiscussionsXML();
+
+    // Properties. Raise Error to the host on failure, keeping what was stored before it.
+    void setCorporateLevel(bool pbNewCorporateLevel);
+    void setViewMode(int32_t pmViewMode);
+    int32_t viewMode() const { return ViewMode; }
+    void setUserName(const std::string& ptNewUserName);
+
+    // Methods of the automation interface.
+    void DiscussionTypes();
+    void CommentTypes();
+    void DiscussionGroups();
+    void LetDiscussions();
+    void LetComments();
+    std::string GetDiscussions(const std::string& ptFieldSeparator,
+                               const std::string& ptRecordSeparator);
+    std::string GetComments(const std::string& ptFieldSeparator,
+                            const std::string& ptRecordSeparator);
+    void DiscussionPriorities();
+    void SaveData();
+    std::string SaveDataToIIS(const std::string& ptRecordSeparator);
+    void LoadData(const std::string& ptServerName, const std::string& ptOrderID);
+    std::string urlEncode(const std::string& theData);
+    Value StringToArray(const std::string& ptData, const std::string& ptColumnSeparator,
+                        const std::string& ptRowSeparator);
+
+    // The surface a view draws and feeds user input into.
+    DiscussionScreen& screen() { return *this; }
+    const DiscussionScreen& screen() const { return *this; }
+    // Read access for hosts and tests.
+    const ControlState& state() const { return *this; }
+
+private:
+    // Error reporting.
+    void ReportError(const Error& error, std::string_view procedure);
+    template <class Body, class OnTrap>
+    void trap(std::string_view procedure, Body&& body, OnTrap&& onTrap) {
+        runTrapped([this](const Error& e, std::string_view p) { ReportError(e, p); }, procedure,
+                   body, onTrap);
+    }
+    template <class Body>
+    void trap(std::string_view procedure, Body&& body) {
+        trap(procedure, body, [] {});
+    }
+
+    // Start-up and tear-down.
+    void UserControl_Initialize();
+    void UserControl_Terminate();
+    void addListColumns();
+    void wireEvents();
+
+    // Document loading.
+    void readRecord(RecordTable& table, const XmlElement& record);
+    XmlElement section(int position) const;
+
+    // Screen procedures the loaders call.
+    void SetTabIndex(bool secondTabWanted);
+    void ReinititateControls();
+    void DisplayDiscussions();
+    void DisplayComments();
+    void SetDefaultIssue();
+    void lstDiscussions_Click();
+
+    ControlServices m_services;
+    LibraryVersion m_version;
+    bool m_terminated = false;
+};
+
+}  // namespace jex

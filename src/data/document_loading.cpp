@@ -1,0 +1,99 @@
+#include "control/jex_po_discussions_xml.h"
+#include "data/sequence.h"
+#include "platform/int16.h"
+
+namespace jex {
+namespace {
+
+// Deletes every row of an open table.
+void emptyTable(RecordTable& table) {
+    table.moveFirst();
+    while (table.recordCount() != 0) {
+        table.deleteCurrent();
+        table.moveNext();
+    }
+}
+
+// A record with more field elements than the table has fields is refused at the first extra
+// element, whether or not that element holds text: reading the field raises the table's own
+// error for a position it does not have.
+void checkFieldPosition(const RecordTable& table, int position) { (void)table.field(position); }
+
+}  // namespace
+
+XmlElement JEXPODiscussionsXML::section(int position) const {
+    if (!DiscussionDocument) raiseRuntime(err::ObjectNotSet);
+    return DiscussionDocument->root().child(position);
+}
+
+// Fields are taken by position; only elements named "IssueSequence" are padded, so that a
+// comment's owner matches its issue as text.
+void JEXPODiscussionsXML::readRecord(RecordTable& table, const XmlElement& record) {
+    table.addNew();
+    const int fields = record.childCount();
+    for (int i = 0; i < fields; ++i) {
+        const XmlElement field = record.child(i);
+        checkFieldPosition(table, i);
+        const bool isSequence = field.localName() == "IssueSequence";
+        for (const std::string& text : field.childTexts()) {
+            if (text.empty()) continue;
+            table.setField(i, Value(isSequence ? padSequence(text) : text));
+        }
+    }
+}
+
+void JEXPODiscussionsXML::LetDiscussions() {
+    trap("LetDiscussions", [&] {
+        RecordTable& table = *DiscussionTable;
+        if (table.isOpen()) {
+            emptyTable(table);
+            ReinititateControls();
+        } else {
+            table.open();
+        }
+        const XmlElement issues = section(4);
+        const int records = issues.childCount();
+        for (int i = 0; i < records; ++i) readRecord(table, issues.child(i));
+
+        if (table.recordCount() == 0) {
+            // A fresh counter, so that the placeholder and new issues of this order number
+            // from 0 and not from the previous order's last issue.
+            NextIssueSequence = 0;
+            SetDefaultIssue();
+            return;
+        }
+        NextIssueSequence = add16(sequenceNumber(table.field("IssueSequence")), 1);
+        table.moveFirst();
+        OrderID = table.field("OrderID").toText();
+        DisplayDiscussions();
+        txtFollowUp.setText("");
+    });
+}
+
+void JEXPODiscussionsXML::LetComments() {
+    trap("LetComments", [&] {
+        RecordTable& table = *CommentTable;
+        if (!table.isOpen()) {
+            table.open();
+        } else if (table.recordCount() != 0) {
+            emptyTable(table);
+        }
+        if (ViewMode != static_cast<int16_t>(Mode::ViewMode)) {
+            cmdAddDiscussion.setEnabled(true);
+            if (CorporateLevel && lstDiscussions.count() >= 1) cmdCloseDiscussion.setEnabled(true);
+        }
+        const XmlElement comments = section(5);
+        const int records = comments.childCount();
+        for (int i = 0; i < records; ++i) readRecord(table, comments.child(i));
+
+        if (table.recordCount() == 0) {
+            NextCommentSequence = 0;
+            lstDiscussions_Click();
+            return;
+        }
+        NextCommentSequence = add16(sequenceNumber(table.field("DiscussionCommentSequence")), 1);
+        DisplayComments();
+    });
+}
+
+}  // namespace jex

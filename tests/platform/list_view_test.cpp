@@ -1,0 +1,244 @@
+#include "platform/widgets/list_view.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/widgets/frame.h"
+#include "platform/widgets/screen.h"
+
+namespace jex::ui {
+namespace {
+
+template <class F>
+int32_t errorOf(F&& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+std::vector<std::string> texts(const ListView& list) {
+    std::vector<std::string> out;
+    for (const ListItemRef& item : list.items()) out.push_back(item->text());
+    return out;
+}
+
+std::string selectedText(const ListView& list) {
+    ListItemRef item = list.selectedItem();
+    return item ? item->text() : "<none>";
+}
+
+// A list of three rows inside a frame, with every event written to a log that also records
+// the selection each event sees.
+class WidgetListView : public ::testing::Test {
+  protected:
+    WidgetListView() {
+        for (const char* text : {"a", "b", "c"}) list.add(text);
+        list.onClick = [this] { log.push_back("Click " + selectedText(list)); };
+        list.onDblClick = [this] { log.push_back("DblClick"); };
+        list.onMouseDown = [this](int button, int, double, double) {
+            log.push_back("MouseDown" + std::to_string(button) + " " + selectedText(list));
+        };
+        list.onMouseUp = [this](int, int, double, double) { log.push_back("MouseUp"); };
+        list.onKeyDown = [this](int, int) { log.push_back("KeyDown " + selectedText(list)); };
+        list.onKeyUp = [this](int, int) { log.push_back("KeyUp " + selectedText(list)); };
+        list.onColumnClick = [this](int p) { log.push_back("ColumnClick " + std::to_string(p)); };
+        list.onDragOver = [this](Widget& source, double, double, int state) {
+            log.push_back("DragOver " + source.name() + " " + std::to_string(state));
+        };
+        list.onDragDrop = [this](Widget& source, double, double) {
+            log.push_back("DragDrop " + source.name());
+        };
+    }
+
+    using Log = std::vector<std::string>;
+
+    Screen screen;
+    Frame frame{screen, "frame"};
+    ListView list{screen, "list", &frame, 7000};
+    ListView other{screen, "other", &frame, 7000};
+    Log log;
+};
+
+TEST_F(WidgetListView, firstItemAddedToEmptyListIsSelectedAndIndicesAreOneBased) {
+    EXPECT_EQ(selectedText(list), "a");
+    EXPECT_TRUE(log.empty());
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(list.item(i)->index(), i);
+    EXPECT_EQ(errorOf([&] { list.item(0); }), err::IndexOutOfBounds);
+    EXPECT_EQ(errorOf([&] { list.item(4); }), err::IndexOutOfBounds);
+
+    list.clear();
+    EXPECT_EQ(list.selectedItem(), nullptr);
+    list.add("x");
+    list.add("y");
+    EXPECT_EQ(selectedText(list), "x");
+}
+
+TEST_F(WidgetListView, removingItemsClearsSelectionAndHighlightOnlyForThoseItems) {
+    ListItemRef a = list.item(1);
+    ListItemRef c = list.item(3);
+    list.setDropHighlight(c);
+
+    list.remove(2);
+    EXPECT_EQ(selectedText(list), "a");
+    EXPECT_EQ(c->index(), 2);
+
+    list.remove(c);
+    EXPECT_EQ(list.dropHighlight(), nullptr);
+    EXPECT_EQ(c->index(), 0);
+    EXPECT_EQ(c->text(), "c");  // a removed item stays readable
+
+    list.remove(1);
+    EXPECT_EQ(list.selectedItem(), nullptr);
+    EXPECT_EQ(a->index(), 0);
+    EXPECT_EQ(errorOf([&] { list.remove(1); }), err::IndexOutOfBounds);
+}
+
+TEST_F(WidgetListView, sortsStablyIgnoringCaseWhenKeyOrOrderIsSetButNotOnAdd) {
+    list.clear();
+    // Sub-item 1 ties "b" and "B" so that stability shows in the order of x and z.
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"x", "b"}, {"y", "C"}, {"z", "B"}, {"w", "a"}};
+    for (const auto& [text, sub] : rows) list.add(text)->setSubItem(1, sub);
+    ListItemRef selected = list.item(2);
+    list.setSelectedItem(selected);
+
+    list.setSortKey(1);
+    EXPECT_EQ(texts(list), (std::vector<std::string>{"w", "x", "z", "y"}));
+    EXPECT_EQ(list.selectedItem(), selected);
+    EXPECT_EQ(selected->index(), 4);
+
+    list.setSortOrder(1);
+    EXPECT_EQ(texts(list), (std::vector<std::string>{"y", "x", "z", "w"}));
+
+    list.add("A")->setSubItem(1, "zz");
+    EXPECT_EQ(list.item(5)->text(), "A");
+
+    list.setSortKey(0);
+    EXPECT_EQ(texts(list), (std::vector<std::string>{"z", "y", "x", "w", "A"}));
+    list.setSortOrder(0);
+    EXPECT_EQ(texts(list), (std::vector<std::string>{"A", "w", "x", "y", "z"}));
+}
+
+TEST_F(WidgetListView, subItemsReadBlankUntilSetAndStayWithinTheColumns) {
+    ListItemRef item = list.item(1);
+    EXPECT_EQ(item->subItem(7), "");  // no columns yet: any positive index
+    for (const char* caption : {"One", "Two", "Three"}) list.addColumn(caption, 100);
+    item->setSubItem(2, "two");
+    EXPECT_EQ(item->column(2), "two");
+    EXPECT_EQ(item->subItem(1), "");
+
+    struct Case {
+        int k;
+        int32_t error;
+    };
+    for (const Case& c : {Case{0, err::IndexOutOfBounds}, Case{1, 0}, Case{2, 0},
+                          Case{3, err::IndexOutOfBounds}, Case{-1, err::IndexOutOfBounds}}) {
+        EXPECT_EQ(errorOf([&] { item->subItem(c.k); }), c.error) << "read " << c.k;
+        EXPECT_EQ(errorOf([&] { item->setSubItem(c.k, "x"); }), c.error) << "write " << c.k;
+    }
+}
+
+TEST_F(WidgetListView, hitTestFindsTheRowUnderThePointOrNothing) {
+    struct Case {
+        double y;
+        int index;  // 0: no item
+    };
+    for (const Case& c : {Case{0, 0}, Case{299.9, 0}, Case{300, 1}, Case{539.9, 1}, Case{540, 2},
+                          Case{ListView::rowCentre(3), 3}, Case{ListView::rowCentre(4), 0}}) {
+        ListItemRef hit = list.hitTest(12345, c.y);
+        EXPECT_EQ(hit ? hit->index() : 0, c.index) << "y " << c.y;
+    }
+}
+
+TEST_F(WidgetListView, clickSelectsBeforeMouseDownAndOnlyTheLeftButtonClicks) {
+    list.userClickItem(2);
+    EXPECT_EQ(log, (Log{"MouseDown1 b", "MouseUp", "Click b"}));
+    EXPECT_TRUE(list.hasFocus());
+
+    log.clear();
+    list.userClickItem(3, kRightButton);
+    EXPECT_EQ(log, (Log{"MouseDown2 c", "MouseUp"}));
+
+    log.clear();
+    list.userClickItem(0);  // empty space keeps the selection
+    EXPECT_EQ(log, (Log{"MouseDown1 c", "MouseUp", "Click c"}));
+
+    log.clear();
+    list.userDoubleClickItem(1);
+    EXPECT_EQ(log, (Log{"MouseDown1 a", "MouseUp", "Click a", "DblClick"}));
+}
+
+TEST_F(WidgetListView, navigationKeysMoveTheSelectionBetweenKeyDownAndKeyUp) {
+    struct Case {
+        int selected;  // 0: none
+        int key;
+        int expected;
+    };
+    const Case cases[] = {
+        {2, kKeyUp, 1},  {1, kKeyUp, 1},  {2, kKeyDown, 3}, {3, kKeyDown, 3}, {2, kKeyHome, 1},
+        {2, kKeyEnd, 3}, {0, kKeyEnd, 1}, {0, kKeyUp, 1},   {2, 'A', 2},      {0, kKeyReturn, 0},
+    };
+    for (const Case& c : cases) {
+        list.setSelectedItem(c.selected == 0 ? nullptr : list.item(c.selected));
+        const std::string before = selectedText(list);
+        const std::string after = c.expected == 0 ? "<none>" : list.item(c.expected)->text();
+        log.clear();
+        list.userPressKey(c.key);
+        EXPECT_EQ(log, (Log{"KeyDown " + before, "KeyUp " + after}))
+            << "from " << c.selected << " key " << c.key;
+    }
+}
+
+TEST_F(WidgetListView, columnClicksOutsideTheHeadersAreIgnored) {
+    list.addColumn("One", 100);
+    list.addColumn("Two", 0);
+    for (int p : {0, 1, 2, 3}) list.userClickColumnHeader(p);
+    EXPECT_EQ(log, (Log{"ColumnClick 1", "ColumnClick 2"}));
+}
+
+TEST_F(WidgetListView, dragEventsNeedADragAndADropEndsIt) {
+    list.userDragOver(0, ListView::rowCentre(1));
+    list.userDrop(0, ListView::rowCentre(1));
+    EXPECT_TRUE(log.empty());
+
+    other.startDrag();
+    list.userDragOver(0, ListView::rowCentre(1));
+    list.userDrop(0, ListView::rowCentre(1));
+    EXPECT_EQ(log, (Log{"DragOver other 2", "DragDrop other"}));
+    EXPECT_EQ(screen.dragSource(), nullptr);
+}
+
+TEST_F(WidgetListView, hiddenOrDisabledListIgnoresUserInputButADropStillEndsTheDrag) {
+    const std::function<void()> blockers[] = {
+        [&] { list.setEnabled(false); },
+        [&] { frame.setVisible(false); },
+        [&] { frame.setEnabled(false); },
+    };
+    for (const auto& block : blockers) {
+        block();
+        other.startDrag();
+        list.userClickItem(2);
+        list.userDoubleClickItem(2);
+        list.userPressKey(kKeyDown);
+        list.userClickColumnHeader(1);
+        list.userMouseDown(kLeftButton, 0, 0, ListView::rowCentre(3));
+        list.userDragOver(0, ListView::rowCentre(1));
+        list.userDrop(0, ListView::rowCentre(1));
+        EXPECT_TRUE(log.empty());
+        EXPECT_EQ(selectedText(list), "a");
+        EXPECT_FALSE(list.hasFocus());
+        EXPECT_EQ(screen.dragSource(), nullptr);
+        list.setEnabled(true);
+        frame.setVisible(true);
+        frame.setEnabled(true);
+    }
+}
+
+}  // namespace
+}  // namespace jex::ui

@@ -1,0 +1,405 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/widgets/check_box.h"
+#include "platform/widgets/combo_box.h"
+#include "platform/widgets/command_button.h"
+#include "platform/widgets/date_picker.h"
+#include "platform/widgets/frame.h"
+#include "platform/widgets/label.h"
+#include "platform/widgets/popup_menu.h"
+#include "platform/widgets/screen.h"
+#include "platform/widgets/tab_strip.h"
+#include "platform/widgets/text_box.h"
+
+namespace jex::ui {
+namespace {
+
+template <class F>
+int32_t errorOf(F&& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+using Log = std::vector<std::string>;
+
+// A frame holding one widget of each input kind, with their events written to a log.
+class WidgetFixture : public ::testing::Test {
+  protected:
+    WidgetFixture() {
+        for (const char* entry : {"Billing", "Center", "Billing"}) combo.addItem(entry);
+        tabs.add("Issues");
+        tabs.add("Comments");
+        button.onClick = [this] { log.push_back("button Click"); };
+        check.onClick = [this] { log.push_back("check Click " + std::to_string(check.value())); };
+        combo.onClick = [this] { log.push_back("combo Click " + combo.text()); };
+        tabs.onClick = [this] {
+            log.push_back("tabs Click " + std::to_string(tabs.selectedIndex()));
+        };
+        picker.onChange = [this] { log.push_back("picker Change"); };
+        for (Widget* w : std::initializer_list<Widget*>{&button, &check, &combo, &text}) {
+            w->onLostFocus = [this, w] { log.push_back(w->name() + " LostFocus"); };
+            w->onGotFocus = [this, w] { log.push_back(w->name() + " GotFocus"); };
+        }
+    }
+
+    Screen screen;
+    Frame frame{screen, "frame"};
+    CommandButton button{screen, "button", &frame, "Save"};
+    CheckBox check{screen, "check", &frame};
+    ComboBox combo{screen, "combo", &frame};
+    TextBox text{screen, "text", &frame};
+    TabStrip tabs{screen, "tabs", &frame};
+    DatePicker picker{screen, "picker", &frame, "MMM, dd yyyy"};
+    Log log;
+};
+
+using WidgetFocus = WidgetFixture;
+
+TEST_F(WidgetFocus, userClickMovesFocusFiringLostFocusOfThePreviousWidgetFirst) {
+    combo.userSelect(1);
+    log.clear();
+    button.userClick();
+    EXPECT_EQ(log, (Log{"combo LostFocus", "button GotFocus", "button Click"}));
+    EXPECT_EQ(screen.focused(), &button);
+
+    log.clear();
+    button.userMoveFocusAway();
+    EXPECT_EQ(log, (Log{"button LostFocus"}));
+    EXPECT_EQ(screen.focused(), nullptr);
+}
+
+TEST_F(WidgetFocus, lostFocusHandlerCanKeepTheFocusWhereItWas) {
+    combo.setFocus();
+    combo.onLostFocus = [this] { combo.setFocus(); };
+    log.clear();
+    button.userClick();
+    EXPECT_EQ(screen.focused(), &combo);
+    EXPECT_EQ(log, (Log{"button LostFocus", "combo GotFocus", "button Click"}));
+}
+
+TEST_F(WidgetFocus, focusIsRefusedByHiddenOrDisabledWidgetsAndDroppedSilently) {
+    const std::pair<const char*, std::function<void(bool)>> blockers[] = {
+        {"button disabled", [&](bool on) { button.setEnabled(!on); }},
+        {"button hidden", [&](bool on) { button.setVisible(!on); }},
+        {"frame disabled", [&](bool on) { frame.setEnabled(!on); }},
+        {"frame hidden", [&](bool on) { frame.setVisible(!on); }},
+    };
+    for (const auto& [name, block] : blockers) {
+        text.setFocus();
+        block(true);
+        button.setFocus();
+        EXPECT_FALSE(button.userFocus()) << name;
+        screen.moveFocus(&button);
+        EXPECT_NE(screen.focused(), &button) << name;
+        block(false);
+
+        button.setFocus();
+        log.clear();
+        block(true);
+        EXPECT_EQ(screen.focused(), nullptr) << name;
+        EXPECT_TRUE(log.empty()) << name;
+        block(false);
+    }
+}
+
+using WidgetInput = WidgetFixture;
+
+TEST_F(WidgetInput, disabledOrHiddenContainerBlocksEveryUserInput) {
+    for (bool hide : {false, true}) {
+        hide ? frame.setVisible(false) : frame.setEnabled(false);
+        button.userClick();
+        check.userClick();
+        combo.userSelect(1);
+        text.userType("abc");
+        text.userReplaceText("abc");
+        tabs.userSelectTab(2);
+        picker.userSetDate(date::local_days{date::year{2026} / 12 / 19});
+        EXPECT_TRUE(log.empty());
+        EXPECT_EQ(check.value(), 0);
+        EXPECT_EQ(combo.listIndex(), -1);
+        EXPECT_EQ(text.text(), "");
+        EXPECT_EQ(tabs.selectedIndex(), 1);
+        EXPECT_EQ(picker.displayText(), "Jan, 01 2000");
+        EXPECT_EQ(screen.focused(), nullptr);
+        frame.setVisible(true);
+        frame.setEnabled(true);
+    }
+}
+
+TEST_F(WidgetInput, checkBoxClickTogglesAndClicksButCodeFiresNothing) {
+    check.setValue(2);
+    check.setValue(0);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(errorOf([&] { check.setValue(3); }), err::InvalidPropertyValue);
+
+    check.userClick();
+    check.userClick();
+    check.setValue(2);
+    check.userClick();
+    EXPECT_EQ(log, (Log{"check GotFocus", "check Click 1", "check Click 0", "check Click 0"}));
+}
+
+TEST_F(WidgetInput, tabStripSelectsFirstTabSilentlyAndClicksOnEverySelect) {
+    EXPECT_EQ(tabs.selectedIndex(), 1);
+    EXPECT_TRUE(log.empty());
+    tabs.select(1);
+    tabs.select(2);
+    tabs.userSelectTab(3);
+    tabs.userSelectTab(0);
+    EXPECT_EQ(log, (Log{"tabs Click 1", "tabs Click 2"}));
+    EXPECT_EQ(errorOf([&] { tabs.select(3); }), err::IndexOutOfBounds);
+    EXPECT_EQ(errorOf([&] { tabs.caption(0); }), err::IndexOutOfBounds);
+
+    tabs.clear();
+    EXPECT_EQ(tabs.selectedIndex(), 0);
+    tabs.add("Only");
+    EXPECT_EQ(tabs.selectedIndex(), 1);
+    EXPECT_EQ(log.size(), 2u);
+}
+
+using WidgetComboBox = WidgetFixture;
+
+TEST_F(WidgetComboBox, listIndexSelectsAndClicksEvenWhenUnchanged) {
+    combo.setListIndex(1);
+    combo.setListIndex(1);
+    EXPECT_EQ(log, (Log{"combo Click Center", "combo Click Center"}));
+
+    log.clear();
+    combo.setListIndex(-1);
+    EXPECT_EQ(combo.text(), "");
+    for (int bad : {-2, 3}) {
+        EXPECT_EQ(errorOf([&] { combo.setListIndex(bad); }), err::InvalidPropertyValue) << bad;
+    }
+    EXPECT_EQ(errorOf([&] { combo.list(3); }), err::InvalidPropertyValue);
+    combo.addItem("Vendor");
+    EXPECT_EQ(combo.listIndex(), -1);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(WidgetComboBox, textOfAnEntrySelectsItsFirstMatchOtherTextSelectsNothing) {
+    combo.setText("Billing");
+    EXPECT_EQ(combo.listIndex(), 0);
+    EXPECT_EQ(log, (Log{"combo Click Billing"}));
+
+    log.clear();
+    for (const char* other : {"billing", "Billing ", "Freight"}) {
+        combo.setText(other);
+        EXPECT_EQ(combo.listIndex(), -1) << other;
+        EXPECT_EQ(combo.text(), other);
+    }
+    EXPECT_TRUE(log.empty());
+
+    combo.setListIndex(1);
+    combo.clear();
+    EXPECT_EQ(combo.listCount(), 0);
+    EXPECT_EQ(combo.listIndex(), -1);
+    EXPECT_EQ(combo.text(), "");
+}
+
+class WidgetTextBox : public ::testing::Test {
+  protected:
+    Screen screen;
+    Log keys;
+};
+
+TEST_F(WidgetTextBox, typingFollowsFilterLineModeLimitAndLock) {
+    struct Case {
+        const char* name;
+        TextBox::Options options;
+        bool locked;
+        bool swallowEnter;
+        const char* start;
+        const char* typed;
+        std::string expected;
+    };
+    const TextBox::Options single{};
+    const TextBox::Options multi{.multiLine = true, .verticalScrollBar = true, .maxLength = 0};
+    const TextBox::Options five{.multiLine = true, .verticalScrollBar = true, .maxLength = 5};
+    const Case cases[] = {
+        {"plain", single, false, false, "", "ab\xC3\xA9", "ab\xC3\xA9"},
+        {"single-line Enter", single, false, false, "", "a\nb", "ab"},
+        {"multi-line Enter", multi, false, false, "", "a\nb", "a\r\nb"},
+        {"filter swallows Enter", multi, false, true, "", "a\nb", "ab"},
+        {"backspace", single, false, false, "x\xC3\xA9", "\b\by", "y"},
+        {"limit in characters", five, false, false, "", "\xC3\xA9\xC3\xA9\xC3\xA9xyz",
+         "\xC3\xA9\xC3\xA9\xC3\xA9xy"},
+        {"limit counts a line break as two", five, false, false, "abcd", "\nz", "abcdz"},
+        {"limit binds typing only", five, false, false, "abcdefg", "h\b", "abcdef"},
+        {"locked", multi, true, false, "keep", "a\n\b", "keep"},
+    };
+    for (const Case& c : cases) {
+        TextBox box(screen, "box", nullptr, c.options);
+        box.setText(c.start);
+        box.setLocked(c.locked);
+        int filtered = 0;
+        box.onKeyPress = [&](int& key) {
+            ++filtered;
+            if (c.swallowEnter && key == kKeyReturn) key = 0;
+        };
+        box.userType(c.typed);
+        EXPECT_EQ(box.text(), c.expected) << c.name;
+        EXPECT_GT(filtered, 0) << c.name;
+        EXPECT_TRUE(box.hasFocus()) << c.name;
+    }
+}
+
+TEST_F(WidgetTextBox, filterSeesCodePointsAndCanChangeThem) {
+    TextBox box(screen, "box", nullptr);
+    std::vector<int> seen;
+    box.onKeyPress = [&](int& key) {
+        seen.push_back(key);
+        if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
+    };
+    box.userType("a\xE2\x82\xAC\n\b");
+    EXPECT_EQ(seen, (std::vector<int>{'a', 0x20AC, kKeyReturn, kKeyBack}));
+    EXPECT_EQ(box.text(), "A");
+}
+
+TEST_F(WidgetTextBox, replaceClearsFirstUnlessLocked) {
+    TextBox box(screen, "box", nullptr);
+    box.setText("old");
+    box.userReplaceText("new");
+    EXPECT_EQ(box.text(), "new");
+    box.setLocked(true);
+    box.userReplaceText("other");
+    EXPECT_EQ(box.text(), "new");
+}
+
+class WidgetDatePicker : public ::testing::Test {
+  protected:
+    Screen screen;
+    DatePicker picker{screen, "picker", nullptr, "MMM, dd yyyy"};
+};
+
+TEST_F(WidgetDatePicker, textThatIsNoDateRaisesTypeMismatchAndKeepsTheValue) {
+    EXPECT_EQ(picker.displayText(), "Jan, 01 2000");
+    picker.setValueFromText("Dec 19, 2026");
+    EXPECT_EQ(picker.displayText(), "Dec, 19 2026");
+    for (const char* bad : {"", "soon", "Feb 30, 2026"}) {
+        EXPECT_EQ(errorOf([&] { picker.setValueFromText(bad); }), err::TypeMismatch) << bad;
+    }
+    EXPECT_EQ(picker.displayText(), "Dec, 19 2026");
+    picker.setCustomFormat("MM/dd/yyyy");
+    EXPECT_EQ(picker.displayText(), "12/19/2026");
+}
+
+class WidgetPopupMenu : public ::testing::Test {
+  protected:
+    WidgetPopupMenu() {
+        menu.onClick = [this](int index) { picks.push_back(index); };
+    }
+
+    Screen screen;
+    PopupMenu menu{screen, "mnuPriority", "Priority", "mnuPriorityMenu", 1, "Priority"};
+    std::vector<int> picks;
+};
+
+TEST_F(WidgetPopupMenu, loadAndUnloadFollowTheControlArrayRules) {
+    menu.load(2);
+    menu.load(4);
+    EXPECT_EQ(menu.item(4).caption, "");
+    EXPECT_EQ(menu.lowerBound(), 1);
+    EXPECT_EQ(menu.upperBound(), 4);
+
+    struct Case {
+        const char* name;
+        std::function<void()> call;
+        int32_t error;
+    };
+    const Case cases[] = {
+        {"load existing", [&] { menu.load(2); }, err::ObjectAlreadyLoaded},
+        {"unload missing", [&] { menu.unload(3); }, err::ControlArrayElementMissing},
+        {"unload design-time", [&] { menu.unload(1); }, err::CannotUnloadDesignTime},
+        {"read missing", [&] { menu.item(3); }, err::ControlArrayElementMissing},
+        {"caption missing", [&] { menu.setCaption(3, "x"); }, err::ControlArrayElementMissing},
+        {"check missing", [&] { menu.setChecked(0, true); }, err::ControlArrayElementMissing},
+    };
+    for (const Case& c : cases) EXPECT_EQ(errorOf(c.call), c.error) << c.name;
+
+    menu.unload(4);
+    EXPECT_EQ(menu.upperBound(), 2);
+    EXPECT_EQ(menu.count(), 2);
+}
+
+TEST_F(WidgetPopupMenu, pickClicksOnlyWhileOpen) {
+    menu.load(2);
+    menu.userPick(2);
+    EXPECT_TRUE(picks.empty());
+
+    menu.popup(10, 20);
+    EXPECT_TRUE(menu.isOpen());
+    menu.userPick(5);
+    EXPECT_FALSE(menu.isOpen());
+    EXPECT_TRUE(picks.empty());
+
+    menu.popup(10, 20);
+    menu.userPick(2);
+    menu.userPick(1);
+    EXPECT_EQ(picks, (std::vector<int>{2}));
+
+    menu.popup(10, 20);
+    menu.userDismiss();
+    menu.userPick(1);
+    EXPECT_EQ(picks.size(), 1u);
+}
+
+class WidgetScreen : public ::testing::Test {
+  protected:
+    WidgetScreen() {
+        screen.setObserver([this](Widget& w, Change what) { heard.emplace_back(w.name(), what); });
+    }
+
+    Screen screen;
+    std::vector<std::pair<std::string, Change>> heard;
+};
+
+TEST_F(WidgetScreen, observerHearsEveryChangeOnce) {
+    Frame frame(screen, "frame");
+    Label label(screen, "label", &frame, "Type:");
+    TextBox box(screen, "box", &frame);
+    PopupMenu menu(screen, "menu", "Priority", "items", 1, "Priority");
+
+    label.setCaption("Kind:");
+    label.setCaption("Kind:");
+    box.setText("x");
+    box.setLocked(true);
+    box.setBackColour(kButtonFace);
+    box.setFocus();
+    frame.setVisible(false);  // drops the focus with it
+    menu.popup(1, 2);
+    menu.userDismiss();
+
+    const std::vector<std::pair<std::string, Change>> expected = {
+        {"label", Change::Caption},  {"box", Change::Text},   {"box", Change::Locked},
+        {"box", Change::BackColour}, {"box", Change::Focus},  {"frame", Change::Visible},
+        {"box", Change::Focus},      {"menu", Change::Popup}, {"menu", Change::Popup},
+    };
+    EXPECT_EQ(heard, expected);
+}
+
+TEST_F(WidgetScreen, findsWidgetsByExactNameWhileTheyLive) {
+    Frame outer(screen, "Frame4(2)");
+    {
+        Label inner(screen, "lblMessage", &outer, "");
+        EXPECT_EQ(screen.find("lblMessage"), &inner);
+        inner.setFocus();
+        EXPECT_EQ(screen.focused(), &inner);
+    }
+    EXPECT_EQ(screen.find("Frame4(2)"), &outer);
+    EXPECT_EQ(screen.find("frame4(2)"), nullptr);
+    EXPECT_EQ(screen.find("lblMessage"), nullptr);
+    EXPECT_EQ(screen.focused(), nullptr);
+    EXPECT_EQ(screen.widgets().size(), 1u);
+}
+
+}  // namespace
+}  // namespace jex::ui

@@ -1,0 +1,50 @@
+#include "database.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "server/temp_database_file.h"
+#include "statement.h"
+
+namespace jex::server {
+namespace {
+
+std::int64_t countRows(const Database& database, const char* table) {
+    Statement query(database.handle(), std::string("SELECT count(*) FROM ") + table);
+    query.step();
+    return query.integer(0);
+}
+
+TEST(Database, Database_reopeningKeepsOneCopyOfTheDemoRows) {
+    testing::TempDatabaseFile file;
+    { const Database first(file.path()); }
+
+    const Database again(file.path());
+
+    EXPECT_EQ(countRows(again, "OrderHeader"), 3);
+    EXPECT_EQ(countRows(again, "OrderDiscussion"), 6);
+    EXPECT_EQ(countRows(again, "OrderDiscussionComment"), 6);
+}
+
+TEST(Database, Database_missingTableIsCreatedWithoutDemoRows) {
+    testing::TempDatabaseFile file;
+    {
+        const Database first(file.path());
+        execute(first.handle(), "DROP TABLE CommentType; DELETE FROM OrderDiscussion");
+    }
+
+    const Database again(file.path());
+
+    EXPECT_EQ(countRows(again, "CommentType"), 0);
+    EXPECT_EQ(countRows(again, "OrderDiscussion"), 0);
+}
+
+TEST(Database, Database_unopenablePathThrows) {
+    const auto path = std::filesystem::temp_directory_path() / "jex-no-such-directory" / "x.db";
+
+    EXPECT_THROW(Database{path}, std::runtime_error);
+}
+
+}  // namespace
+}  // namespace jex::server

@@ -1,0 +1,97 @@
+#include "discussion_server.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <pugixml.hpp>
+#include <string>
+
+#include "database.h"
+#include "server/temp_database_file.h"
+#include "statement.h"
+
+namespace jex::server {
+namespace {
+
+TEST(DiscussionServer, DiscussionServer_pagePathMatchesTheLastSegmentIgnoringCase) {
+    struct Case {
+        const char* path;
+        bool isPage;
+    };
+    const Case cases[] = {
+        {"/PODiscussion.asp", true},        {"//PODiscussion.asp", true},
+        {"/app/podiscussion.ASP", true},    {"PODiscussion.asp", true},
+        {"/PODiscussion.asp/", false},      {"/PODiscussion.aspx", false},
+        {"/PODiscussion.asp/x.asp", false}, {"/", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isDiscussionPagePath(c.path), c.isPage) << c.path;
+    }
+}
+
+class DiscussionServerTest : public ::testing::Test {
+  protected:
+    testing::TempDatabaseFile m_file;
+    DiscussionServer m_server{m_file.path()};
+    int m_port = m_server.start();
+    httplib::Client m_client{"127.0.0.1", m_port};
+};
+
+TEST_F(DiscussionServerTest, DiscussionServer_answersTheDocumentUnderEveryAddressForm) {
+    for (const char* page : {"/PODiscussion.asp", "//PODiscussion.asp", "/app/podiscussion.ASP"}) {
+        SCOPED_TRACE(page);
+        const auto result = m_client.Get(std::string(page) + "?OrderID=PO1001");
+
+        ASSERT_TRUE(result) << httplib::to_string(result.error());
+        EXPECT_EQ(result->status, 200);
+        EXPECT_EQ(result->get_header_value("Content-Type"), "text/xml; charset=utf-8");
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_string(result->body.c_str()));
+        const pugi::xml_node issues = document.document_element().child("Issues");
+        EXPECT_EQ(std::distance(issues.begin(), issues.end()), 4);
+    }
+}
+
+TEST_F(DiscussionServerTest, DiscussionServer_refusesWhatIsNotALoad) {
+    struct Case {
+        const char* target;
+        int status;
+    };
+    const Case cases[] = {
+        {"/PODiscussion.asp", 400},
+        {"/PODiscussion.asp?orderid=PO1001", 400},
+        {"/Other.asp?OrderID=PO1001", 404},
+    };
+    for (const Case& c : cases) {
+        const auto result = m_client.Get(c.target);
+
+        ASSERT_TRUE(result) << c.target;
+        EXPECT_EQ(result->status, c.status) << c.target;
+        EXPECT_FALSE(result->body.empty()) << c.target;
+    }
+}
+
+TEST_F(DiscussionServerTest, DiscussionServer_databaseErrorAnswers500WithItsText) {
+    {
+        const Database database(m_file.path());
+        execute(database.handle(),
+                "ALTER TABLE OrderDiscussion RENAME COLUMN Resolution TO Outcome");
+    }
+
+    const auto result = m_client.Get("/PODiscussion.asp?OrderID=PO1001");
+
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 500);
+    EXPECT_NE(result->body.find("Resolution"), std::string::npos) << result->body;
+}
+
+TEST_F(DiscussionServerTest, DiscussionServer_stopClosesThePort) {
+    m_server.stop();
+
+    const auto result = m_client.Get("/PODiscussion.asp?OrderID=PO1001");
+
+    EXPECT_FALSE(result);
+}
+
+}  // namespace
+}  // namespace jex::server
