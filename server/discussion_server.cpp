@@ -1,11 +1,13 @@
 #include "discussion_server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <stdexcept>
+#include <utility>
 
 #include "database.h"
 #include "discussion_document.h"
@@ -26,6 +28,13 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view lowerCaseEndin
     });
 }
 
+// The library's default also sets SO_REUSEPORT, which would let a second server take a port that
+// is in use instead of failing; keep only the quick rebinding after a restart.
+void reuseAddressOnly(socket_t socket) {
+    const int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+}
+
 void answerText(httplib::Response& response, int status, const std::string& text) {
     response.status = status;
     response.set_content(text, kTextContentType);
@@ -44,6 +53,7 @@ DiscussionServer::DiscussionServer(std::filesystem::path databasePath)
     : m_databasePath(std::move(databasePath)), m_http(std::make_unique<httplib::Server>()) {
     // Set the file up once here, so that a bad path fails at start-up rather than per request.
     const Database database(m_databasePath);
+    m_http->set_socket_options(reuseAddressOnly);
     registerRoutes();
 }
 

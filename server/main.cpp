@@ -3,7 +3,6 @@
 #include <signal.h>
 
 #include <charconv>
-#include <cstring>
 #include <exception>
 #include <iostream>
 #include <optional>

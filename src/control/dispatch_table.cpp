@@ -55,9 +55,7 @@ const std::vector<Entry>& entries() {
         {{"urlEncode", 0x6003003A, K::Method, 1},
          [](C& c, Args a) { return Value(c.urlEncode(a[0].toText())); }},
         {{"StringToArray", 0x6003003B, K::Method, 3},
-         [](C& c, Args a) {
-             return c.StringToArray(a[0].toText(), a[1].toText(), a[2].toText());
-         }},
+         [](C& c, Args a) { return c.StringToArray(a[0].toText(), a[1].toText(), a[2].toText()); }},
     };
     return table;
 }
@@ -91,7 +89,8 @@ Value invoke(JEXPODiscussionsXML& control, int32_t dispid, InvokeKind kind, Args
     auto it = std::ranges::find_if(entries(), [&](const Entry& e) {
         return e.member.dispid == dispid && e.member.kind == kind;
     });
-    if (it == entries().end()) raiseComponent(kMemberNotFound, "Member not found.", kDispatchSource);
+    if (it == entries().end())
+        raiseComponent(kMemberNotFound, "Member not found.", kDispatchSource);
     if (static_cast<int>(arguments.size()) != it->member.argumentCount) {
         raiseComponent(kBadParamCount, "Invalid number of parameters.", kDispatchSource);
     }

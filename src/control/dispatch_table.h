@@ -23,8 +23,8 @@ struct DispatchMember {
 };
 
 // Errors of late binding itself, as the automation runtime numbers them.
-inline constexpr int32_t kMemberNotFound = -2147352573;   // 0x80020003
-inline constexpr int32_t kBadParamCount = -2147352562;    // 0x8002000E
+inline constexpr int32_t kMemberNotFound = -2147352573;  // 0x80020003
+inline constexpr int32_t kBadParamCount = -2147352562;   // 0x8002000E
 inline constexpr const char* kDispatchSource = "Automation";
 
 // Every member in interface order (a property with read and write appears once per kind).

@@ -70,7 +70,7 @@ struct ControlState {
 // released by destruction (tear-down). Errors of the property procedures return to the host as
 // Error; every other procedure reports its own errors and never lets one reach the host.
 class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
-public:
+  public:
     explicit JEXPODiscussionsXML(ControlServices services, ControlOptions options = {});
     ~JEXPODiscussionsXML();
 
@@ -104,7 +104,7 @@ public:
     // Read access for hosts and tests.
     const ControlState& state() const { return *this; }
 
-private:
+  private:
     // Error reporting.
     void ReportError(const Error& error, std::string_view procedure);
     template <class Body, class OnTrap>

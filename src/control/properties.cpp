@@ -6,7 +6,7 @@ namespace {
 
 // The text split at every bar; raises Subscript out of range (9) for a part that isn't there.
 class BarFields {
-public:
+  public:
     explicit BarFields(std::string_view text) {
         std::size_t start = 0;
         for (;;) {
@@ -22,7 +22,7 @@ public:
         return m_parts[i];
     }
 
-private:
+  private:
     std::vector<std::string> m_parts;
 };
 

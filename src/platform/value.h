@@ -13,7 +13,7 @@ class Value;
 
 // A two-dimensional array of values, indexed (row, column) from 0.
 class Array2D {
-public:
+  public:
     Array2D(int rows, int columns);
 
     int rows() const { return m_rows; }
@@ -22,7 +22,7 @@ public:
     Value& at(int row, int column);
     const Value& at(int row, int column) const;
 
-private:
+  private:
     int m_rows;
     int m_columns;
     std::vector<Value> m_cells;
@@ -35,7 +35,7 @@ enum class ValueType { Empty, Null, Boolean, Integer, Long, Double, Text, Array 
 // conversion raises the control's Error (Type mismatch 13, Overflow 6, Invalid use of Null 94)
 // and leaves the value unchanged.
 class Value {
-public:
+  public:
     struct EmptyTag {
         bool operator==(const EmptyTag&) const = default;
     };
@@ -78,7 +78,7 @@ public:
     // Same type and same contents (arrays by identity of contents).
     bool operator==(const Value& other) const;
 
-private:
+  private:
     using Data = std::variant<EmptyTag, NullTag, bool, int16_t, int32_t, double, std::string,
                               std::shared_ptr<Array2D>>;
     Data m_data;

@@ -67,12 +67,12 @@ TEST_F(ControlFixture, Columns_areSharesOfEachListsOwnWidth) {
               (std::vector<double>{800, 2100, 700, 700, 1400, 1400, 1400, 1400, 0, 0, 0, 0, 0}));
     EXPECT_EQ(columnWidths(ui().lstComments),
               (std::vector<double>{1800, 1200, 1200, 1200, 0, 0, 0, 800, 800, 600, 0, 0, 0, 0}));
-    EXPECT_EQ(columnCaptions(ui().lstCommentsView),
-              (std::vector<std::string>{"Description", "Entered By", "Entered Date", "Type",
-                                        "DiscussionCommentID", "DiscussionID",
-                                        "RecordLastUpdated", "FocusCenter", "CenterFollowUp",
-                                        "FocusPurchasing", "CSCFollowUp", "FocusAccounting",
-                                        "FocusBillinging", "FocusJEXD"}));
+    EXPECT_EQ(
+        columnCaptions(ui().lstCommentsView),
+        (std::vector<std::string>{"Description", "Entered By", "Entered Date", "Type",
+                                  "DiscussionCommentID", "DiscussionID", "RecordLastUpdated",
+                                  "FocusCenter", "CenterFollowUp", "FocusPurchasing", "CSCFollowUp",
+                                  "FocusAccounting", "FocusBillinging", "FocusJEXD"}));
     EXPECT_EQ(columnCaptions(ui().lstDiscussions).at(10), "DiscussionID");
 }
 
@@ -86,7 +86,7 @@ TEST_F(ControlFixture, Columns_ofAWideListDoNotOverflowAndStartUpCompletes) {
 
 TEST_F(ControlFixture, Columns_roundTheListWidthHalfToEven) {
     create({.listWidths = {{"lstDiscussions", 7000.5}, {"lstComments", 7001.5}}});
-    EXPECT_EQ(columnWidths(ui().lstDiscussions).at(0), 1000);       // W = 7000
+    EXPECT_EQ(columnWidths(ui().lstDiscussions).at(0), 1000);     // W = 7000
     EXPECT_EQ(columnWidths(ui().lstComments).at(1), 7002.0 / 4);  // W = 7002
 }
 

@@ -94,17 +94,18 @@ TEST_F(ServerLoadFixture, LoadData_ofAnOrderWithoutIssuesRestartsTheIssueCounter
 TEST_F(LoadFixture, LoadData_fromAnUnreachableServerReportsOncePerLoaderInOrder) {
     control.LoadData("http://127.0.0.1:1", "PO1001");
 
-    EXPECT_EQ(reportedProcedures(host.messageBox),
-              (std::vector<std::string>{"DiscussionTypes", "DiscussionGroups",
-                                        "DiscussionPriorities", "CommentTypes", "LetDiscussions",
-                                        "LetComments"}));
+    EXPECT_EQ(
+        reportedProcedures(host.messageBox),
+        (std::vector<std::string>{"DiscussionTypes", "DiscussionGroups", "DiscussionPriorities",
+                                  "CommentTypes", "LetDiscussions", "LetComments"}));
     EXPECT_EQ(host.messageBox.shown()[4].text,
               "\r\n\r\nError Number - 91\r\n"
               "Error Description - Object variable or With block variable not set\r\n"
               "Error Source - JEXDiscussionsXML LetDiscussions\r\n"
               "Project Associated - JEXPODiscussionsXML");
     EXPECT_EQ(host.eventLog.entries().size(), 6u);
-    EXPECT_EQ(pointers, (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
+    EXPECT_EQ(pointers,
+              (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
     EXPECT_EQ(control.screen().mousePointer(), MousePointer::Default);
 }
 
@@ -118,10 +119,9 @@ TEST_F(LoadFixture, LoadData_ofAnHttpErrorOrMalformedAnswerReportsEveryLoader) {
 }
 
 // A document with the four vocabulary sections empty and the given issues and comments.
-std::string document(const std::string& issues, const std::string& comments,
-                     int sections = 6) {
-    const std::string all[] = {"<t/>", "<g/>", "<p/>", "<c/>", "<i>" + issues + "</i>",
-                               "<m>" + comments + "</m>"};
+std::string document(const std::string& issues, const std::string& comments, int sections = 6) {
+    const std::string all[] = {
+        "<t/>", "<g/>", "<p/>", "<c/>", "<i>" + issues + "</i>", "<m>" + comments + "</m>"};
     std::string text = "<root>";
     for (int i = 0; i < sections; ++i) text += all[i];
     return text + "</root>";

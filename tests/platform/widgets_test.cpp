@@ -157,7 +157,6 @@ TEST_F(WidgetInput, tabStripSelectsFirstTabSilentlyAndClicksOnEverySelect) {
     tabs.userSelectTab(0);
     EXPECT_EQ(log, (Log{"tabs Click 1", "tabs Click 2"}));
     EXPECT_EQ(errorOf([&] { tabs.select(3); }), err::IndexOutOfBounds);
-    EXPECT_EQ(errorOf([&] { tabs.caption(0); }), err::IndexOutOfBounds);
 
     tabs.clear();
     EXPECT_EQ(tabs.selectedIndex(), 0);
@@ -208,7 +207,6 @@ TEST_F(WidgetComboBox, textOfAnEntrySelectsItsFirstMatchOtherTextSelectsNothing)
 class WidgetTextBox : public ::testing::Test {
   protected:
     Screen screen;
-    Log keys;
 };
 
 TEST_F(WidgetTextBox, typingFollowsFilterLineModeLimitAndLock) {

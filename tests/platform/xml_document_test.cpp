@@ -26,7 +26,8 @@ HttpResponse answer(long status, std::string body) {
 }
 
 TEST(XmlDocument_loadXml, refusesTextThatIsNotWellFormed) {
-    for (const char* text : {"", "not xml", "<a><b></a>", "<a>", "<a/><b/>", "text<a/>", "<a/>text", "<!-- c -->"}) {
+    for (const char* text :
+         {"", "not xml", "<a><b></a>", "<a>", "<a/><b/>", "text<a/>", "<a/>text", "<!-- c -->"}) {
         XmlDocument document;
         EXPECT_TRUE(document.loadXml("<ok/>"));
         EXPECT_FALSE(document.loadXml(text)) << text;

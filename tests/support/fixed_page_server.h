@@ -9,7 +9,7 @@ namespace jex::test {
 
 // Serves one fixed answer to every GET, so that a test can hand the control any document.
 class FixedPageServer {
-public:
+  public:
     explicit FixedPageServer(std::string body, int status = 200) {
         m_server.Get(".*", [body, status](const httplib::Request&, httplib::Response& res) {
             res.status = status;
@@ -25,7 +25,7 @@ public:
 
     std::string url() const { return "http://127.0.0.1:" + std::to_string(m_port); }
 
-private:
+  private:
     httplib::Server m_server;
     int m_port = 0;
     std::thread m_thread;

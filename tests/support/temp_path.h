@@ -11,17 +11,17 @@ namespace jex::test {
 // A file name in the temporary directory, unique to this process and call; the file (and the
 // journal files beside it) are removed when the object goes.
 class TempPath {
-public:
+  public:
     explicit TempPath(const std::string& stem = "jex-test") {
         static std::atomic<int> counter{0};
-        m_path = std::filesystem::temp_directory_path() /
-                 (stem + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".db");
+        m_path = std::filesystem::temp_directory_path() / (stem + "-" + std::to_string(::getpid()) +
+                                                           "-" + std::to_string(counter++) + ".db");
         removeAll();
     }
     ~TempPath() { removeAll(); }
     const std::filesystem::path& path() const { return m_path; }
 
-private:
+  private:
     void removeAll() {
         std::error_code ec;
         for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {

@@ -6,7 +6,7 @@ namespace jex::ui {
 
 // Value 0 unchecked, 1 checked, 2 greyed.
 class CheckBox : public Widget {
-public:
+  public:
     CheckBox(Screen& screen, std::string name, Widget* container, std::string caption = {});
 
     const std::string& caption() const { return m_caption; }
@@ -20,7 +20,7 @@ public:
     // User input: takes the focus, toggles between unchecked and checked, fires Click.
     void userClick();
 
-private:
+  private:
     std::string m_caption;
     int m_value = 0;
 };

@@ -8,7 +8,7 @@ namespace jex::ui {
 
 // A drop-down list of text entries, indexed from 0; ListIndex -1 means no entry is selected.
 class ComboBox : public Widget {
-public:
+  public:
     ComboBox(Screen& screen, std::string name, Widget* container);
 
     int listCount() const { return static_cast<int>(m_items.size()); }
@@ -35,7 +35,7 @@ public:
     // combo does not accept input or the index is outside the entries.
     void userSelect(int index);
 
-private:
+  private:
     std::vector<std::string> m_items;
     int m_listIndex = -1;
     std::string m_text;

@@ -5,7 +5,7 @@
 namespace jex::ui {
 
 class CommandButton : public Widget {
-public:
+  public:
     CommandButton(Screen& screen, std::string name, Widget* container, std::string caption);
 
     const std::string& caption() const { return m_caption; }
@@ -17,7 +17,7 @@ public:
     // fires Click. Ignored when the button does not accept input.
     void userClick();
 
-private:
+  private:
     std::string m_caption;
 };
 

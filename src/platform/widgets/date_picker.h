@@ -7,7 +7,7 @@ namespace jex::ui {
 
 // The date-time picker with a custom display format.
 class DatePicker : public Widget {
-public:
+  public:
     DatePicker(Screen& screen, std::string name, Widget* container, std::string customFormat);
 
     DateTime value() const { return m_value; }
@@ -26,7 +26,7 @@ public:
     // User input: picks a date (fires Change). Ignored when the picker does not accept input.
     void userSetDate(DateTime value);
 
-private:
+  private:
     DateTime m_value;
     std::string m_customFormat;
 };

@@ -6,14 +6,13 @@ namespace jex::ui {
 
 // A visual grouping; hiding or disabling it hides or disables what it contains.
 class Frame : public Widget {
-public:
-    Frame(Screen& screen, std::string name, Widget* container = nullptr,
-          std::string caption = {});
+  public:
+    Frame(Screen& screen, std::string name, Widget* container = nullptr, std::string caption = {});
 
     const std::string& caption() const { return m_caption; }
     void setCaption(std::string caption);
 
-private:
+  private:
     std::string m_caption;
 };
 

@@ -5,13 +5,13 @@
 namespace jex::ui {
 
 class Label : public Widget {
-public:
+  public:
     Label(Screen& screen, std::string name, Widget* container, std::string caption);
 
     const std::string& caption() const { return m_caption; }
     void setCaption(std::string caption);
 
-private:
+  private:
     std::string m_caption;
 };
 

@@ -12,7 +12,7 @@ class ListView;
 
 // One row of a report-view list: its own text (column 1) and sub-items 1..n (columns 2..n+1).
 class ListItem {
-public:
+  public:
     const std::string& text() const { return m_text; }
     void setText(std::string text);
     // Sub-item k (1-based). Reading a sub-item that was never set gives "". Raises Index out of
@@ -25,7 +25,7 @@ public:
     int index() const;
     ListView* list() const { return m_list; }
 
-private:
+  private:
     friend class ListView;
     explicit ListItem(ListView* list) : m_list(list) {}
     void checkSubItemIndex(int k) const;
@@ -48,7 +48,7 @@ struct ColumnHeader {
 // list sorts (stable, by the case-insensitive text of the sort column) at the moment its sort
 // key or sort order is set, never on add. Selecting an item from code fires no event.
 class ListView : public Widget {
-public:
+  public:
     ListView(Screen& screen, std::string name, Widget* container, double width);
 
     // The width in units, as the host laid the control out.
@@ -135,7 +135,7 @@ public:
     void userDragOver(double x, double y);
     void userDrop(double x, double y);
 
-private:
+  private:
     friend class ListItem;
     void sortItems();
     void itemChanged();

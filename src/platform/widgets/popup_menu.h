@@ -17,7 +17,7 @@ struct MenuItem {
 // A popup menu (`mnuPriority`) holding an indexed item array (`mnuPriorityMenu(k)`). The item
 // of the lowest index exists from design time; the others are loaded and unloaded at run time.
 class PopupMenu : public Widget {
-public:
+  public:
     PopupMenu(Screen& screen, std::string name, std::string caption, std::string itemArrayName,
               int designIndex, std::string designCaption);
 
@@ -54,7 +54,7 @@ public:
     void userPick(int index);
     void userDismiss();
 
-private:
+  private:
     MenuItem& itemRef(int index);
 
     std::string m_caption;

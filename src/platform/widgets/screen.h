@@ -12,7 +12,7 @@ namespace jex::ui {
 // The surface of one control: the registry of its widgets by name, the focus, the mouse
 // pointer, the drag in progress, and the one observer that a view listens through.
 class Screen {
-public:
+  public:
     using Observer = std::function<void(Widget&, Change)>;
     using PointerObserver = std::function<void(MousePointer)>;
 
@@ -47,7 +47,7 @@ public:
     void unregisterWidget(Widget& widget);
     void notify(Widget& widget, Change what);
 
-private:
+  private:
     std::vector<Widget*> m_widgets;
     Observer m_observer;
     PointerObserver m_pointerObserver;

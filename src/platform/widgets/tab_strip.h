@@ -8,7 +8,7 @@ namespace jex::ui {
 
 // The common-controls tab strip; tabs are 1-based.
 class TabStrip : public Widget {
-public:
+  public:
     TabStrip(Screen& screen, std::string name, Widget* container);
 
     int count() const { return static_cast<int>(m_tabs.size()); }
@@ -32,7 +32,7 @@ public:
     // input or the index is outside the tabs.
     void userSelectTab(int index);
 
-private:
+  private:
     std::vector<std::string> m_tabs;
     int m_selected = 0;
 };

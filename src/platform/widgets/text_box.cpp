@@ -1,6 +1,6 @@
 #include "platform/widgets/text_box.h"
 
-#include <cstdint>
+#include <utility>
 
 namespace jex::ui {
 namespace {

@@ -5,7 +5,7 @@
 namespace jex::ui {
 
 class TextBox : public Widget {
-public:
+  public:
     struct Options {
         bool multiLine = false;
         bool verticalScrollBar = false;
@@ -39,7 +39,7 @@ public:
     // User input: selects all and types `text` over it (Delete of the selection, then typing).
     void userReplaceText(std::string_view text);
 
-private:
+  private:
     void typeKey(int key);
 
     Options m_options;

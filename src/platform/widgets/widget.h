@@ -65,7 +65,7 @@ inline constexpr int kKeyEnd = 35;
 // members) that respects enabled, visible and locked the way a real screen does. Setting state
 // from code never fires an event unless the widget's own documentation says so.
 class Widget {
-public:
+  public:
     Widget(Screen& screen, std::string name, WidgetKind kind, Widget* container);
     virtual ~Widget();
     Widget(const Widget&) = delete;
@@ -100,10 +100,10 @@ public:
     // User input: move the focus away from this widget to nowhere (fires its lost focus).
     void userMoveFocusAway();
 
-protected:
+  protected:
     void changed(Change what);
 
-private:
+  private:
     Screen& m_screen;
     std::string m_name;
     WidgetKind m_kind;
