@@ -117,6 +117,9 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
         trap(procedure, body, [] {});
     }
 
+    // View mode withholds the editing commands; the other modes behave alike.
+    bool inViewMode() const { return ViewMode == static_cast<int16_t>(Mode::ViewMode); }
+
     // Start-up and tear-down.
     void UserControl_Initialize();
     void UserControl_Terminate();
@@ -125,6 +128,8 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
 
     // Document loading.
     void readRecord(RecordTable& table, const XmlElement& record);
+    // Reads every record of section `position` into `table`, in document order.
+    void readSection(RecordTable& table, int position);
     XmlElement section(int position) const;
 
     // Screen procedures the loaders call.

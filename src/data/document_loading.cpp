@@ -42,6 +42,12 @@ void JEXPODiscussionsXML::readRecord(RecordTable& table, const XmlElement& recor
     }
 }
 
+void JEXPODiscussionsXML::readSection(RecordTable& table, int position) {
+    const XmlElement records = section(position);
+    const int count = records.childCount();
+    for (int i = 0; i < count; ++i) readRecord(table, records.child(i));
+}
+
 void JEXPODiscussionsXML::LetDiscussions() {
     trap("LetDiscussions", [&] {
         RecordTable& table = *DiscussionTable;
@@ -51,9 +57,7 @@ void JEXPODiscussionsXML::LetDiscussions() {
         } else {
             table.open();
         }
-        const XmlElement issues = section(4);
-        const int records = issues.childCount();
-        for (int i = 0; i < records; ++i) readRecord(table, issues.child(i));
+        readSection(table, 4);
 
         if (table.recordCount() == 0) {
             // A fresh counter, so that the placeholder and new issues of this order number
@@ -78,13 +82,11 @@ void JEXPODiscussionsXML::LetComments() {
         } else if (table.recordCount() != 0) {
             emptyTable(table);
         }
-        if (ViewMode != static_cast<int16_t>(Mode::ViewMode)) {
+        if (!inViewMode()) {
             cmdAddDiscussion.setEnabled(true);
             if (CorporateLevel && lstDiscussions.count() >= 1) cmdCloseDiscussion.setEnabled(true);
         }
-        const XmlElement comments = section(5);
-        const int records = comments.childCount();
-        for (int i = 0; i < records; ++i) readRecord(table, comments.child(i));
+        readSection(table, 5);
 
         if (table.recordCount() == 0) {
             NextCommentSequence = 0;

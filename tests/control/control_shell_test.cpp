@@ -2,6 +2,7 @@
 
 #include "control/dispatch_table.h"
 #include "control/headless_services.h"
+#include "support/error_of.h"
 
 namespace jex {
 namespace {
@@ -176,12 +177,7 @@ TEST_F(ControlFixture, Dispatch_reachesEveryMemberByIdAndName) {
 TEST_F(ControlFixture, Dispatch_refusesWhatTheInterfaceDoesNotHave) {
     create();
     auto errorOf = [&](int32_t dispid, InvokeKind kind, std::vector<Value> args) {
-        try {
-            invoke(*control, dispid, kind, args);
-        } catch (const Error& e) {
-            return e.number();
-        }
-        return 0;
+        return test::errorOf([&] { invoke(*control, dispid, kind, args); });
     };
     EXPECT_EQ(errorOf(0x12345678, InvokeKind::Method, {}), kMemberNotFound);
     EXPECT_EQ(errorOf(0x68030000, InvokeKind::PropertyGet, {}), kMemberNotFound);  // write-only

@@ -8,19 +8,12 @@
 #include "platform/error.h"
 #include "platform/widgets/frame.h"
 #include "platform/widgets/screen.h"
+#include "support/error_of.h"
 
 namespace jex::ui {
 namespace {
 
-template <class F>
-int32_t errorOf(F&& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::errorOf;
 
 std::vector<std::string> texts(const ListView& list) {
     std::vector<std::string> out;

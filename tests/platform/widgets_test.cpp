@@ -15,19 +15,12 @@
 #include "platform/widgets/screen.h"
 #include "platform/widgets/tab_strip.h"
 #include "platform/widgets/text_box.h"
+#include "support/error_of.h"
 
 namespace jex::ui {
 namespace {
 
-template <class F>
-int32_t errorOf(F&& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::errorOf;
 
 using Log = std::vector<std::string>;
 

@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "server/temp_database_file.h"
 #include "statement.h"
+#include "support/temp_path.h"
 
 namespace jex::server {
 namespace {
@@ -17,7 +17,7 @@ std::int64_t countRows(const Database& database, const char* table) {
 }
 
 TEST(Database, Database_reopeningKeepsOneCopyOfTheDemoRows) {
-    testing::TempDatabaseFile file;
+    test::TempPath file;
     { const Database first(file.path()); }
 
     const Database again(file.path());
@@ -28,7 +28,7 @@ TEST(Database, Database_reopeningKeepsOneCopyOfTheDemoRows) {
 }
 
 TEST(Database, Database_missingTableIsCreatedWithoutDemoRows) {
-    testing::TempDatabaseFile file;
+    test::TempPath file;
     {
         const Database first(file.path());
         execute(first.handle(), "DROP TABLE CommentType; DELETE FROM OrderDiscussion");

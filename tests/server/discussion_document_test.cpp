@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "database.h"
-#include "server/temp_database_file.h"
 #include "statement.h"
+#include "support/temp_path.h"
 
 namespace jex::server {
 namespace {
@@ -34,7 +34,7 @@ class DiscussionDocumentTest : public ::testing::Test {
         return m_document.document_element();
     }
 
-    testing::TempDatabaseFile m_file;
+    test::TempPath m_file;
     Database m_database{m_file.path()};
     std::string m_text;
     pugi::xml_document m_document;

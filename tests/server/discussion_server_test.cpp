@@ -7,8 +7,8 @@
 #include <string>
 
 #include "database.h"
-#include "server/temp_database_file.h"
 #include "statement.h"
+#include "support/temp_path.h"
 
 namespace jex::server {
 namespace {
@@ -31,7 +31,7 @@ TEST(DiscussionServer, DiscussionServer_pagePathMatchesTheLastSegmentIgnoringCas
 
 class DiscussionServerTest : public ::testing::Test {
   protected:
-    testing::TempDatabaseFile m_file;
+    test::TempPath m_file;
     DiscussionServer m_server{m_file.path()};
     int m_port = m_server.start();
     httplib::Client m_client{"127.0.0.1", m_port};
