@@ -61,6 +61,7 @@ struct ControlState {
     LookupList DiscussionGroupList;
     LookupList DiscussionTypeList;
     bool IsNewIssue = false;
+    bool IsNewComment = false;
     ui::ListItemRef DraggedComment;
     bool DraggingComment = false;
 };

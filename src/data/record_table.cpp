@@ -269,4 +269,12 @@ void RecordTable::dropDeletedRows() {
     m_current = kNoRow;
 }
 
+std::vector<std::vector<Value>> RecordTable::snapshot() const {
+    std::vector<std::vector<Value>> rows;
+    for (const Row& row : m_rows) {
+        if (!row.deleted) rows.push_back(row.values);
+    }
+    return rows;
+}
+
 }  // namespace jex

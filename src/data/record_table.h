@@ -104,6 +104,10 @@ class RecordTable {
     void setFilter(std::string_view filter);
     const std::string& filter() const { return m_filter; }
 
+    // Every row's values in table order, whatever the filter and without moving the cursor:
+    // what a host inspecting the table sees. Deleted rows are left out; a closed table has none.
+    std::vector<std::vector<Value>> snapshot() const;
+
   private:
     struct Field {
         std::string name;
