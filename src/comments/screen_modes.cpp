@@ -16,3 +16,9 @@ void JEXPODiscussionsXML::ReinititateControls() {
 }
 
 }  // namespace jex
+
+namespace jex {
+
+void JEXPODiscussionsXML::tabPODiscussion_Click() {}
+
+}  // namespace jex

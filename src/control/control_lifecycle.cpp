@@ -52,7 +52,20 @@ void JEXPODiscussionsXML::UserControl_Terminate() {
 }
 
 void JEXPODiscussionsXML::wireEvents() {
+    cboDiscussionGroup.onClick = [this] { cboDiscussionGroup_Click(); };
     lstDiscussions.onClick = [this] { lstDiscussions_Click(); };
+    lstDiscussions.onKeyUp = [this](int key, int shift) { lstDiscussions_KeyUp(key, shift); };
+    lstDiscussions.onColumnClick = [this](int position) { lstDiscussions_ColumnClick(position); };
+    lstComments.onClick = [this] { lstComments_Click(); };
+    lstComments.onKeyUp = [this](int key, int shift) { lstComments_KeyUp(key, shift); };
+    lstComments.onDblClick = [this] { lstComments_DblClick(); };
+    lstCommentsView.onClick = [this] { lstCommentsView_Click(); };
+    lstCommentsView.onKeyUp = [this](int key, int shift) { lstCommentsView_KeyUp(key, shift); };
+    lstCommentsView.onDblClick = [this] { lstCommentsView_DblClick(); };
+    lstCommentsView.onColumnClick = [this](int position) {
+        lstCommentsView_ColumnClick(position);
+    };
+    tabPODiscussion.onClick = [this] { tabPODiscussion_Click(); };
 }
 
 }  // namespace jex

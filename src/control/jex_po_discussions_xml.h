@@ -133,13 +133,48 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
     void readSection(RecordTable& table, int position);
     XmlElement section(int position) const;
 
-    // Screen procedures the loaders call.
+    // Lookup lists.
+    void DisplayDiscussionTypes();
+    int16_t GroupIndex(const std::string& description);
+    int16_t TypeIndex(const std::string& description, bool issueTypes);
+    int16_t PriorityIndex(const std::string& caption);
+    void cboDiscussionGroup_Click();
+
+    // Issue lists.
+    void DisplayDiscussions();
+    void DisplayDiscussionsView(const std::string& issueSequence);
+    std::string DiscussionGroupDescription(int16_t typeCode);
+    std::string DiscussionTypeDescription(int16_t typeCode);
+    // Appends the current DiscussionTable row to `list` in the issue row layout.
+    ui::ListItemRef addIssueRow(ui::ListView& list);
+    void lstDiscussions_Click();
+    void lstDiscussions_KeyUp(int keyCode, int shift);
+    void lstDiscussions_ColumnClick(int position);
+
+    // Placeholder issue.
+    void SetDefaultIssue();
+    std::string NewIssueSequence();
+
+    // Comment lists.
+    void DisplayComments();
+    void DisplayCommentsViews(const std::string& commentSequence);
+    // Appends the current CommentTable row to `list` in the comment row layout.
+    ui::ListItemRef addCommentRow(ui::ListView& list);
+    void lstComments_Click();
+    void lstComments_KeyUp(int keyCode, int shift);
+    void lstComments_DblClick();
+    void lstCommentsView_Click();
+    void lstCommentsView_KeyUp(int keyCode, int shift);
+    void lstCommentsView_DblClick();
+    void lstCommentsView_ColumnClick(int position);
+
+    // Comment editing.
+    void cmdCancelComment_Click();
+
+    // Tabs and screen modes.
     void SetTabIndex(bool secondTabWanted);
     void ReinititateControls();
-    void DisplayDiscussions();
-    void DisplayComments();
-    void SetDefaultIssue();
-    void lstDiscussions_Click();
+    void tabPODiscussion_Click();
 
     ControlServices m_services;
     LibraryVersion m_version;

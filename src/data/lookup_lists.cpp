@@ -22,3 +22,12 @@ void JEXPODiscussionsXML::CommentTypes() {
 }
 
 }  // namespace jex
+
+namespace jex {
+
+void JEXPODiscussionsXML::DisplayDiscussionTypes() {}
+int16_t JEXPODiscussionsXML::GroupIndex(const std::string&) { return 0; }
+int16_t JEXPODiscussionsXML::TypeIndex(const std::string&, bool) { return 0; }
+int16_t JEXPODiscussionsXML::PriorityIndex(const std::string&) { return 0; }
+
+}  // namespace jex

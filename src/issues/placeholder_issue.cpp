@@ -8,3 +8,9 @@ void JEXPODiscussionsXML::SetDefaultIssue() {
 }
 
 }  // namespace jex
+
+namespace jex {
+
+std::string JEXPODiscussionsXML::NewIssueSequence() { return {}; }
+
+}  // namespace jex
