@@ -1,5 +1,7 @@
 #include "control/discussion_screen.h"
 
+#include "comments/field_appearance.h"
+
 namespace jex {
 namespace {
 
@@ -103,6 +105,34 @@ DiscussionScreen::DiscussionScreen(const ListWidths& widths)
       Label6(*this, "Label6", &frameComment, "Resolution:"),
       Label5(*this, "Label5", &frameComment, "Description:") {
     tabPODiscussion.add("Discussion Issues");
+    setDesignTimeState();
+}
+
+// The design-time state is the screen's start state: nothing selected, so nothing to edit,
+// delete or cancel, and every field read-only until a command opens it. The first load then
+// shows the same screen as every later one.
+void DiscussionScreen::setDesignTimeState() {
+    for (ui::CommandButton* button : {&cmdEditDiscussion, &cmdCancelResolution,
+                                      &cmdDeleteDiscussion, &cmdDeleteComment, &cmdCancelComment}) {
+        button->setEnabled(false);
+    }
+    for (ui::ComboBox* picker : {&cboCommentType, &cboDiscussionType, &cboDiscussionGroup}) {
+        picker->setVisible(false);
+    }
+    for (ui::CheckBox* box : {&chkCenterFocus, &chkCorporateFocus, &chkVendorFocus,
+                              &chkBillingFocus, &chkJEXDFocus, &chkCenterFocusView,
+                              &chkCorporateFocusView, &chkVendorFocusView, &chkbillingFocusView,
+                              &chkJEXDFocusView}) {
+        box->setEnabled(false);
+    }
+    for (ui::TextBox* box :
+         {&txtCommentDescription, &txtDiscussion, &txtDiscussionGroup, &txtDiscussionResolution,
+          &txtDiscussionDescription, &txtCommentType, &txtCenterFollowUp, &txtCSCFollowUp,
+          &txtFollowUp, &txtFollowUpView, &txtCommentTypeView, &txtDiscussionDescriptionView,
+          &txtDiscussionResolutionView, &txtDiscussionGroupView, &txtDiscussionView,
+          &txtCommentDescriptionView, &txtCenterFollowUpView, &txtCSCFollowUpView}) {
+        showReadOnly(*box);
+    }
 }
 
 }  // namespace jex

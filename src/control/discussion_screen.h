@@ -116,6 +116,9 @@ struct DiscussionScreen : ui::Screen {
     ui::Label Label4_1;
     ui::Label Label6;
     ui::Label Label5;
+
+private:
+    void setDesignTimeState();
 };
 
 }  // namespace jex

@@ -197,18 +197,20 @@ TEST(JexHost, UserOps_reachTheWidgetsOfAFreshControl) {
 
     EXPECT_EQ(a[1], ignored);  // disabled until an order is loaded
     EXPECT_EQ(a[2], done);
-    EXPECT_EQ(a[5]["value"], 1);  // the second check changed nothing
-    EXPECT_EQ(a[7]["value"], 0);
-    EXPECT_EQ(a[10]["text"], "Late delivery");
-    EXPECT_EQ(a[10]["locked"], false);
-    EXPECT_EQ(a[10]["backColor"], 0x80000005);
-    EXPECT_EQ(a[12]["text"], "New");
+    // Until a command opens them, the fields of a fresh control refuse the user's hands.
+    EXPECT_EQ(a[3], ignored);
+    EXPECT_EQ(a[5]["value"], 0);
+    EXPECT_EQ(a[8], ignored);
+    EXPECT_EQ(a[10]["text"], "");
+    EXPECT_EQ(a[10]["locked"], true);
+    EXPECT_EQ(a[10]["backColor"], 0x8000000F);
     EXPECT_EQ(a[13], ignored);  // the picker is hidden
     EXPECT_NE(a[14]["value"], "2026-12-19");
     EXPECT_EQ(a[14]["customFormat"], "MMM, dd yyyy");
+    EXPECT_EQ(a[15], ignored);  // the comment-type picker is hidden as well
     EXPECT_EQ(a[16], json({{"ok", true},
                            {"type", "ComboBox"},
-                           {"visible", true},
+                           {"visible", false},
                            {"enabled", true},
                            {"items", json::array()},
                            {"listIndex", -1},
