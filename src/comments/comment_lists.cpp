@@ -1,24 +1,199 @@
+#include "comments/comment_row.h"
 #include "control/jex_po_discussions_xml.h"
+#include "data/sequence.h"
+#include "issues/header_sort.h"
+#include "issues/issue_row.h"
 
-// Drawing of the comment lists: not built yet, only called.
 namespace jex {
+namespace {
 
-void JEXPODiscussionsXML::DisplayComments() {
-    trap("DisplayComments", [] {});
+// The boxes that show one comment: the editable set on the first tab or the read-only twins on
+// the second.
+struct CommentFields {
+    ui::TextBox& type;
+    ui::TextBox& description;
+    ui::CheckBox& centerFocus;
+    ui::CheckBox& purchasingFocus;
+    ui::CheckBox& accountingFocus;
+    ui::CheckBox& billingFocus;
+    ui::CheckBox& jexdFocus;
+    ui::TextBox& centerFollowUp;
+    ui::TextBox& cscFollowUp;
+};
+
+// A stored date text is shown as it stands, but only when it reads as a date; a follow-up
+// cleared to null shows nothing.
+std::string dateCell(const Value& field) {
+    if (field.isNull()) return {};
+    std::string text = field.toText();
+    return isDate(text) ? text : std::string();
 }
 
-}  // namespace jex
+CommentFields editingFields(DiscussionScreen& s) {
+    return {s.txtCommentType,    s.txtCommentDescription, s.chkCenterFocus,
+            s.chkCorporateFocus, s.chkVendorFocus,        s.chkBillingFocus,
+            s.chkJEXDFocus,      s.txtCenterFollowUp,     s.txtCSCFollowUp};
+}
 
-namespace jex {
+CommentFields viewFields(DiscussionScreen& s) {
+    return {s.txtCommentTypeView,    s.txtCommentDescriptionView, s.chkCenterFocusView,
+            s.chkCorporateFocusView, s.chkVendorFocusView,        s.chkbillingFocusView,
+            s.chkJEXDFocusView,      s.txtCenterFollowUpView,     s.txtCSCFollowUpView};
+}
 
-void JEXPODiscussionsXML::DisplayCommentsViews(const std::string&) {}
-ui::ListItemRef JEXPODiscussionsXML::addCommentRow(ui::ListView&) { return {}; }
-void JEXPODiscussionsXML::lstComments_Click() {}
-void JEXPODiscussionsXML::lstComments_KeyUp(int, int) {}
-void JEXPODiscussionsXML::lstComments_DblClick() {}
-void JEXPODiscussionsXML::lstCommentsView_Click() {}
-void JEXPODiscussionsXML::lstCommentsView_KeyUp(int, int) {}
-void JEXPODiscussionsXML::lstCommentsView_DblClick() {}
-void JEXPODiscussionsXML::lstCommentsView_ColumnClick(int) {}
+// Only "True" ticks a box; "False" and the empty cell of an unset flag leave it clear.
+int checkValue(const std::string& cell) { return cell == "True" ? 1 : 0; }
+
+void showComment(const ui::ListItem& row, const CommentFields& fields) {
+    fields.type.setText(row.column(comment_row::Type));
+    const std::string description = row.column(comment_row::Description);
+    fields.description.setText(description == comment_row::kNoDescription ? std::string()
+                                                                          : description);
+    fields.centerFocus.setValue(checkValue(row.column(comment_row::CenterFocus)));
+    fields.purchasingFocus.setValue(checkValue(row.column(comment_row::PurchasingFocus)));
+    fields.accountingFocus.setValue(checkValue(row.column(comment_row::AccountingFocus)));
+    fields.billingFocus.setValue(checkValue(row.column(comment_row::BillingFocus)));
+    fields.jexdFocus.setValue(checkValue(row.column(comment_row::JexdFocus)));
+    fields.centerFollowUp.setText(row.column(comment_row::CenterFollowUp));
+    fields.cscFollowUp.setText(row.column(comment_row::CscFollowUp));
+}
+
+void clearComment(const CommentFields& fields) {
+    for (ui::TextBox* box :
+         {&fields.type, &fields.description, &fields.centerFollowUp, &fields.cscFollowUp}) {
+        box->setText("");
+    }
+    for (ui::CheckBox* box : {&fields.centerFocus, &fields.purchasingFocus, &fields.accountingFocus,
+                              &fields.billingFocus, &fields.jexdFocus}) {
+        box->setValue(0);
+    }
+}
+
+bool isArrowUpOrDown(int keyCode) { return keyCode == ui::kKeyUp || keyCode == ui::kKeyDown; }
+
+}  // namespace
+
+// The type is looked up first, so that a code outside the picker (Invalid property value, 380)
+// leaves no half-filled row behind.
+ui::ListItemRef JEXPODiscussionsXML::addCommentRow(ui::ListView& list) {
+    const RecordTable& table = *CommentTable;
+    const std::string typeDescription = cboCommentType.list(table.field("Type").toInteger());
+    const std::string cells[] = {
+        table.field("CommentEnteredBy").toText(),
+        dateCell(table.field("CommentDate")),
+        typeDescription,
+        table.field("DiscussionCommentSequence").toText(),
+        table.field("DiscussionSequence").toText(),
+        table.field("RecordLastUpdated").toText(),
+        table.field("FocusCenter").toText(),
+        dateCell(table.field("FollowupCenter")),
+        table.field("FocusPurchasing").toText(),
+        dateCell(table.field("FollowupCSC")),
+        table.field("FocusAccounting").toText(),
+        table.field("FocusBilling").toText(),
+        table.field("FocusJEXD").toText(),
+    };
+    ui::ListItemRef row = list.add(table.field("CommentDescription").toText());
+    for (int k = 1; const std::string& cell : cells) row->setSubItem(k++, cell);
+    return row;
+}
+
+void JEXPODiscussionsXML::DisplayComments() {
+    trap("DisplayComments", [&] {
+        lstComments.clear();
+        SelectedIssueSequence = lstDiscussions.requireSelected().column(issue_row::Sequence);
+        RecordTable& table = *CommentTable;
+        // Without any comment the fields keep what they showed.
+        if (table.recordCount() == 0) return;
+
+        bool added = false;
+        for (table.moveFirst(); !table.atEnd(); table.moveNext()) {
+            if (table.field("DiscussionSequence").toText() != SelectedIssueSequence) continue;
+            addCommentRow(lstComments);
+            added = true;
+        }
+        if (added) {
+            lstComments.setSelectedItem(lstComments.item(1));
+            lstComments.setSortKey(comment_row::Sequence);
+            lstComments_Click();
+            return;
+        }
+        clearComment(editingFields(screen()));
+        cmdDeleteComment.setEnabled(false);
+        cmdCancelComment.setEnabled(false);
+    });
+}
+
+void JEXPODiscussionsXML::DisplayCommentsViews(const std::string& commentSequence) {
+    trap("DisplayCommentsViews", [&] {
+        lstCommentsView.clear();
+        lstDiscussionsView.clear();
+        RecordTable& table = *CommentTable;
+        if (!table.isOpen()) table.open();
+        if (table.recordCount() == 0) return;
+
+        for (table.moveFirst(); !table.atEnd(); table.moveNext()) {
+            const ui::ListItemRef row = addCommentRow(lstCommentsView);
+            if (row->column(comment_row::Sequence) == commentSequence)
+                lstCommentsView.setSelectedItem(row);
+        }
+        lstCommentsView.setSortKey(comment_row::Sequence);
+        lstCommentsView_Click();
+    });
+}
+
+void JEXPODiscussionsXML::lstComments_Click() {
+    trap("lstComments_Click()", [&] {
+        const ui::ListItemRef row = lstComments.selectedItem();
+        if (!row) return;
+        // While a comment is being added or edited the fields belong to that work.
+        if (cmdAddComment.caption() != "Add Comment") return;
+
+        showComment(*row, editingFields(screen()));
+        SelectedCommentSequence = row->column(comment_row::Sequence);
+        // Only a comment not stored yet may be deleted; a stored one may still be edited
+        // unless changes are withheld.
+        if (isNewSequence(SelectedCommentSequence)) {
+            cmdDeleteComment.setEnabled(true);
+            cmdCancelComment.setEnabled(true);
+        } else {
+            cmdDeleteComment.setEnabled(false);
+            cmdCancelComment.setEnabled(!inViewMode());
+        }
+        if (!inViewMode()) cmdAddComment.setEnabled(true);
+    });
+}
+
+void JEXPODiscussionsXML::lstComments_KeyUp(int keyCode, int) {
+    if (isArrowUpOrDown(keyCode)) lstComments_Click();
+}
+
+void JEXPODiscussionsXML::lstComments_DblClick() {
+    if (lstComments.count() >= 1) cmdCancelComment_Click();
+}
+
+void JEXPODiscussionsXML::lstCommentsView_Click() {
+    trap("lstCommentsView_Click()", [&] {
+        const ui::ListItemRef row = lstCommentsView.selectedItem();
+        if (!row) return;
+        showComment(*row, viewFields(screen()));
+        DisplayDiscussionsView(row->column(comment_row::Owner));
+    });
+}
+
+void JEXPODiscussionsXML::lstCommentsView_KeyUp(int keyCode, int) {
+    if (isArrowUpOrDown(keyCode)) lstCommentsView_Click();
+}
+
+void JEXPODiscussionsXML::lstCommentsView_DblClick() {
+    if (lstComments.count() < 1) return;
+    // Back on the first tab the same issue and comment are selected, ready for editing.
+    tabPODiscussion.select(1);
+    cmdCancelComment_Click();
+}
+
+void JEXPODiscussionsXML::lstCommentsView_ColumnClick(int position) {
+    trap("lstCommentsView_ColumnClick()", [&] { sortByHeader(lstCommentsView, position); });
+}
 
 }  // namespace jex

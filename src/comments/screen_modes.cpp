@@ -1,6 +1,38 @@
+#include "comments/comment_row.h"
+#include "comments/field_appearance.h"
 #include "control/jex_po_discussions_xml.h"
+#include "issues/issue_row.h"
 
 namespace jex {
+namespace {
+
+constexpr int kIssuesTab = 1;
+constexpr int kCommentsTab = 2;
+
+// What happens to the target's selection when no row carries the sequence looked for.
+enum class OnNoMatch { KeepSelection, ClearSelection };
+
+// Selects in `target` the first row whose `column` reads as that of the row selected in
+// `source`, so that both tabs show the same issue or comment. Nothing happens when `source` is
+// empty; raises Object variable not set (91) when it has rows but none selected.
+void followSelection(ui::ListView& target, const ui::ListView& source, int column,
+                     OnNoMatch onNoMatch) {
+    if (source.count() < 1) return;
+    const std::string sequence = source.requireSelected().column(column);
+    for (const ui::ListItemRef& item : target.items()) {
+        if (item->column(column) != sequence) continue;
+        target.setSelectedItem(item);
+        return;
+    }
+    if (onNoMatch == OnNoMatch::ClearSelection) target.setSelectedItem(nullptr);
+}
+
+void showOnly(ui::Frame& shown, ui::Frame& hidden) {
+    shown.setVisible(true);
+    hidden.setVisible(false);
+}
+
+}  // namespace
 
 void JEXPODiscussionsXML::SetTabIndex(bool secondTabWanted) {
     trap("SetTabIndex", [&] {
@@ -10,15 +42,77 @@ void JEXPODiscussionsXML::SetTabIndex(bool secondTabWanted) {
     });
 }
 
-// The start state of the screen after a reload: not built yet, only called.
 void JEXPODiscussionsXML::ReinititateControls() {
-    trap("ReinititateControls", [] {});
+    trap("ReinititateControls", [&] {
+        showOnly(frameIssue, frameComment);
+        tabPODiscussion.select(kIssuesTab);
+
+        cmdAddComment.setCaption("Add Comment");
+        cmdAddDiscussion.setCaption("Add Issue");
+        cmdCloseDiscussion.setCaption("Resolve Issue");
+        cmdEditDiscussion.setCaption("Edit");
+        cmdCancelComment.setCaption("Edit");
+
+        for (ui::CommandButton* button :
+             {&cmdEditDiscussion, &cmdCancelResolution, &cmdCloseDiscussion, &cmdDeleteDiscussion,
+              &cmdCancelComment}) {
+            button->setEnabled(false);
+        }
+
+        for (ui::ListView* list : {&lstDiscussions, &lstComments}) list->setEnabled(true);
+        lstDiscussions.clear();
+        lstComments.clear();
+
+        for (ui::TextBox* box :
+             {&txtDiscussionDescription, &txtDiscussionResolution, &txtCommentDescription}) {
+            showReadOnly(*box);
+            box->setText("");
+        }
+
+        for (ui::CheckBox* box : {&chkCenterFocus, &chkCorporateFocus, &chkVendorFocus,
+                                  &chkBillingFocus, &chkJEXDFocus}) {
+            box->setValue(0);
+            box->setEnabled(false);
+        }
+
+        for (ui::TextBox* box : {&txtCenterFollowUp, &txtCSCFollowUp}) {
+            box->setText("");
+            showReadOnly(*box);
+        }
+
+        for (ui::ComboBox* picker : {&cboCommentType, &cboDiscussionType, &cboDiscussionGroup}) {
+            picker->setVisible(false);
+        }
+
+        for (ui::TextBox* box : {&txtCommentType, &txtDiscussion, &txtDiscussionGroup}) {
+            box->setText("");
+        }
+    });
 }
 
-}  // namespace jex
-
-namespace jex {
-
-void JEXPODiscussionsXML::tabPODiscussion_Click() {}
+void JEXPODiscussionsXML::tabPODiscussion_Click() {
+    trap("tabPODiscussion_Click()", [&] {
+        switch (tabPODiscussion.selectedIndex()) {
+            case kIssuesTab:
+                showOnly(frameIssue, frameComment);
+                followSelection(lstDiscussions, lstDiscussionsView, issue_row::Sequence,
+                                OnNoMatch::KeepSelection);
+                lstDiscussions_Click();
+                followSelection(lstComments, lstCommentsView, comment_row::Sequence,
+                                OnNoMatch::ClearSelection);
+                lstComments_Click();
+                return;
+            case kCommentsTab:
+                showOnly(frameComment, frameIssue);
+                DisplayCommentsViews(
+                    lstComments.count() >= 1
+                        ? lstComments.requireSelected().column(comment_row::Sequence)
+                        : std::string("1"));
+                return;
+            default:
+                return;
+        }
+    });
+}
 
 }  // namespace jex

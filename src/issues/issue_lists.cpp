@@ -1,25 +1,155 @@
 #include "control/jex_po_discussions_xml.h"
+#include "data/sequence.h"
+#include "issues/header_sort.h"
+#include "issues/issue_row.h"
 
-// Drawing of the issue list and the selection handler: not built yet, only called.
+// The issue lists: the full list of the first tab, the one-issue list of the read-only tab, and
+// the selection handling that brings the screen into the state for the selected issue.
 namespace jex {
+namespace {
+
+// The text of a field; a field cleared to null shows nothing, like one never written.
+std::string cellText(const Value& field) { return field.isNull() ? std::string() : field.toText(); }
+
+// A stored date is shown as it stands, but only when it reads as a date.
+std::string dateCell(const Value& field) {
+    std::string text = cellText(field);
+    return isDate(text) ? text : std::string();
+}
+
+// An issue without a resolution text is still open.
+std::string statusCell(const Value& resolution) {
+    return cellText(resolution).empty() ? "Open" : "Close";
+}
+
+// The first entry whose code (column 0) has the value `code`; raises Invalid procedure call or
+// argument (5) when none has, Type mismatch (13) for a code that is not a number.
+const LookupEntry& entryWithCode(const LookupList& list, double code) {
+    for (const LookupEntry& entry : list) {
+        if (Value(entry[0]).toDouble() == code) return entry;
+    }
+    raiseRuntime(err::InvalidProcedureCall);
+}
+
+// Only issues made since the load may be edited in full or deleted, never the placeholder
+// (000N).
+bool isEditableIssue(const std::string& sequence) {
+    return isNewSequence(sequence) && sequenceNumber(std::string_view(sequence)) != 0;
+}
+
+}  // namespace
+
+std::string JEXPODiscussionsXML::DiscussionTypeDescription(int16_t typeCode) {
+    std::string description;
+    trap("DiscussionTypeDescription",
+         [&] { description = entryWithCode(DiscussionTypeList, typeCode)[1]; });
+    return description;
+}
+
+std::string JEXPODiscussionsXML::DiscussionGroupDescription(int16_t typeCode) {
+    const LookupEntry& type = entryWithCode(DiscussionTypeList, typeCode);
+    const std::string description =
+        entryWithCode(DiscussionGroupList, Value(type[2]).toDouble())[1];
+    cboDiscussionGroup.setText(description);
+    return description;
+}
+
+ui::ListItemRef JEXPODiscussionsXML::addIssueRow(ui::ListView& list) {
+    const RecordTable& table = *DiscussionTable;
+    const int16_t type = table.field("Type").toInteger();
+    const ui::ListItemRef row = list.add(DiscussionGroupDescription(type));
+    row->setSubItem(issue_row::Type, DiscussionTypeDescription(type));
+    row->setSubItem(issue_row::Status, statusCell(table.field("Resolution")));
+    row->setSubItem(issue_row::Priority,
+                    mnuPriority.item(table.field("Priority").toInteger()).caption);
+    row->setSubItem(issue_row::EnteredBy, cellText(table.field("EnteredBy")));
+    row->setSubItem(issue_row::EnteredDate, dateCell(table.field("IssueDate")));
+    row->setSubItem(issue_row::ResolvedBy, cellText(table.field("ResolvedBy")));
+    row->setSubItem(issue_row::ResolvedDate, dateCell(table.field("ResolvedDate")));
+    row->setSubItem(issue_row::Description, cellText(table.field("IssueDescription")));
+    row->setSubItem(issue_row::Resolution, cellText(table.field("Resolution")));
+    row->setSubItem(issue_row::Sequence, cellText(table.field("IssueSequence")));
+    row->setSubItem(issue_row::LastUpdated, cellText(table.field("RecordLastUpdated")));
+    row->setSubItem(issue_row::FollowUp, cellText(table.field("IssueFollowUp")));
+    return row;
+}
 
 void JEXPODiscussionsXML::DisplayDiscussions() {
-    trap("DisplayDiscussions", [] {});
+    trap("DisplayDiscussions", [&] {
+        lstDiscussions.clear();
+        RecordTable& table = *DiscussionTable;
+        for (table.moveFirst(); !table.atEnd(); table.moveNext()) addIssueRow(lstDiscussions);
+        lstDiscussions.setSelectedItem(lstDiscussions.item(1));
+        lstDiscussions.setSortKey(issue_row::Sequence);
+    });
+}
+
+void JEXPODiscussionsXML::DisplayDiscussionsView(const std::string& issueSequence) {
+    trap("DisplayDiscussionsView", [&] {
+        lstDiscussionsView.clear();
+        for (ui::TextBox* box :
+             {&txtDiscussionGroupView, &txtDiscussionView, &txtDiscussionDescriptionView,
+              &txtDiscussionResolutionView, &txtFollowUpView}) {
+            box->setText("");
+        }
+        RecordTable& table = *DiscussionTable;
+        table.moveFirst();
+        while (!table.atEnd() && cellText(table.field("IssueSequence")) != issueSequence) {
+            table.moveNext();
+        }
+        if (table.atEnd()) return;
+
+        const ui::ListItemRef row = addIssueRow(lstDiscussionsView);
+        txtDiscussionGroupView.setText(row->column(issue_row::Group));
+        txtDiscussionView.setText(row->column(issue_row::Type));
+        txtDiscussionDescriptionView.setText(cellText(table.field("IssueDescription")));
+        txtDiscussionResolutionView.setText(cellText(table.field("Resolution")));
+        txtFollowUpView.setText(row->column(issue_row::FollowUp));
+    });
 }
 
 void JEXPODiscussionsXML::lstDiscussions_Click() {
-    trap("lstDiscussions_Click()", [] {});
+    trap("lstDiscussions_Click()", [&] {
+        const ui::ListItemRef row = lstDiscussions.selectedItem();
+        if (!row) return;
+        // While an issue is added, edited or resolved the fields belong to that work.
+        if (cmdAddDiscussion.caption() != "Add Issue" ||
+            cmdCloseDiscussion.caption() != "Resolve Issue") {
+            return;
+        }
+
+        txtDiscussionGroup.setText(row->column(issue_row::Group));
+        txtDiscussion.setText(row->column(issue_row::Type));
+        txtDiscussionDescription.setText(row->column(issue_row::Description));
+        txtDiscussionResolution.setText(row->column(issue_row::Resolution));
+        txtFollowUp.setText(row->column(issue_row::FollowUp));
+        DisplayComments();
+
+        const bool editable = isEditableIssue(SelectedIssueSequence);
+        cmdEditDiscussion.setEnabled(editable);
+        cmdDeleteDiscussion.setEnabled(editable);
+        if (inViewMode()) return;
+
+        // The "Center" group's issues, and every issue for a corporate user, may be resolved
+        // and edited; anyone may add.
+        cmdAddDiscussion.setEnabled(true);
+        cmdAddComment.setEnabled(true);
+        if (txtDiscussionGroup.text() == "Center" || CorporateLevel) {
+            cmdCloseDiscussion.setEnabled(true);
+            cmdEditDiscussion.setEnabled(true);
+        } else {
+            cmdCloseDiscussion.setEnabled(false);
+        }
+        if (lstComments.count() >= 1) cmdCancelComment.setEnabled(true);
+    });
 }
 
-}  // namespace jex
+void JEXPODiscussionsXML::lstDiscussions_KeyUp(int keyCode, int) {
+    if (keyCode == ui::kKeyUp || keyCode == ui::kKeyDown) lstDiscussions_Click();
+}
 
-namespace jex {
-
-void JEXPODiscussionsXML::DisplayDiscussionsView(const std::string&) {}
-std::string JEXPODiscussionsXML::DiscussionGroupDescription(int16_t) { return {}; }
-std::string JEXPODiscussionsXML::DiscussionTypeDescription(int16_t) { return {}; }
-ui::ListItemRef JEXPODiscussionsXML::addIssueRow(ui::ListView&) { return {}; }
-void JEXPODiscussionsXML::lstDiscussions_KeyUp(int, int) {}
-void JEXPODiscussionsXML::lstDiscussions_ColumnClick(int) {}
+void JEXPODiscussionsXML::lstDiscussions_ColumnClick(int position) {
+    trap("lstDiscussions_ColumnClick()", [&] { sortByHeader(lstDiscussions, position); });
+}
 
 }  // namespace jex

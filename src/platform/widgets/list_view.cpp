@@ -267,4 +267,10 @@ void ListView::sortItems() {
 
 void ListView::itemChanged() { changed(Change::Items); }
 
+ListItem& ListView::requireSelected() const {
+    const ListItemRef item = selectedItem();
+    if (!item) raiseRuntime(err::ObjectNotSet);
+    return *item;
+}
+
 }  // namespace jex::ui

@@ -76,6 +76,9 @@ class ListView : public Widget {
 
     // Selection: nullptr when no item is selected.
     ListItemRef selectedItem() const { return m_selected.lock(); }
+    // The selected item, as reading through the selection demands one: raises Object variable
+    // not set (91) when no item is selected.
+    ListItem& requireSelected() const;
     // Selects `item` (nullptr clears the selection); fires nothing.
     void setSelectedItem(const ListItemRef& item);
 

@@ -1,0 +1,204 @@
+// The display road end to end: the demo orders from the discussion server, driven the way a
+// user drives the screen.
+#include <gtest/gtest.h>
+
+#include "control/headless_services.h"
+#include "discussion_server.h"
+#include "support/list_texts.h"
+#include "support/temp_path.h"
+
+namespace jex {
+namespace {
+
+using test::columnOf;
+using test::indexOf;
+using test::rowTexts;
+using test::selectedColumn;
+
+class DisplayRoad : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        s_database = new test::TempPath("display-road");
+        s_server = new server::DiscussionServer(s_database->path());
+        s_url = "http://127.0.0.1:" + std::to_string(s_server->start());
+    }
+    static void TearDownTestSuite() {
+        delete s_server;
+        delete s_database;
+    }
+
+    void load(const std::string& order, bool corporate = false, int mode = 0) {
+        control.setUserName("Clerk Kent|77|1");
+        control.setCorporateLevel(corporate);
+        control.setViewMode(mode);
+        control.LoadData(s_url, order);
+    }
+    void expectNoReport() {
+        for (const MessageBoxRequest& box : host.messageBox.shown()) ADD_FAILURE() << box.text;
+    }
+
+    HeadlessServices host;
+    JEXPODiscussionsXML control{host.services()};
+    DiscussionScreen& ui = control.screen();
+
+    static inline test::TempPath* s_database = nullptr;
+    static inline server::DiscussionServer* s_server = nullptr;
+    static inline std::string s_url;
+};
+
+TEST_F(DisplayRoad, LoadedOrderShowsItsIssuesAndTheFirstIssuesComments) {
+    load("PO1001");
+    expectNoReport();
+
+    ASSERT_EQ(ui.lstDiscussions.count(), 4);
+    EXPECT_EQ(rowTexts(ui.lstDiscussions.item(1), 13),
+              (std::vector<std::string>{
+                  "Center", "Damaged Goods", "Close", "High", "Maria Lopez",
+                  "Nov 03, 2026 09:14:22", "Daniel Reyes", "Nov 05, 2026 16:40:03",
+                  "Two cartons of copier paper arrived crushed; the pallet wrap was torn.",
+                  "Vendor shipped replacement cartons at no charge.", "001",
+                  "Nov 05, 2026 16:40:03", "Nov 06, 2026"}));
+    const ui::ListItemRef open = ui.lstDiscussions.item(indexOf(ui.lstDiscussions, 10, "003"));
+    EXPECT_EQ(open->column(2), "Open");
+    EXPECT_EQ(open->column(7), "");
+    EXPECT_EQ(open->column(12), "") << "a null follow-up shows empty";
+    EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), "001");
+    EXPECT_EQ(ui.lstDiscussions.sortKey(), 10);
+
+    EXPECT_EQ(columnOf(ui.lstComments, 4), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(ui.lstComments.sortKey(), 4);
+    EXPECT_EQ(selectedColumn(ui.lstComments, 4), "1");
+    EXPECT_EQ(ui.txtCommentDescription.text(),
+              "Called Harbor Point; replacement cartons promised for Thursday.");
+    EXPECT_EQ(ui.txtCommentType.text(), "Vendor Contact");
+    EXPECT_EQ(ui.chkCenterFocus.value(), 1);
+    EXPECT_TRUE(ui.cmdAddDiscussion.enabled());
+    EXPECT_FALSE(ui.cmdCloseDiscussion.enabled()) << "a center user cannot resolve";
+}
+
+TEST_F(DisplayRoad, SelectionEnablesTheCommandsTheUserIsAllowed) {
+    struct Case {
+        bool corporate;
+        int mode;
+        const char* issue;
+        bool add, comment, resolve, edit;
+    };
+    const Case cases[] = {
+        {false, 0, "001", true, true, true, true},     // a center-group issue
+        {false, 0, "002", true, true, false, false},   // another group: no resolve, no edit
+        {true, 0, "002", true, true, true, true},      // corporate rights
+        {true, 2, "001", false, false, false, false},  // view mode
+    };
+    for (const Case& c : cases) {
+        JEXPODiscussionsXML fresh(host.services());
+        fresh.setCorporateLevel(c.corporate);
+        fresh.setViewMode(c.mode);
+        fresh.LoadData(s_url, "PO1001");
+        DiscussionScreen& s = fresh.screen();
+        s.lstDiscussions.userClickItem(indexOf(s.lstDiscussions, 10, c.issue));
+
+        const std::string label =
+            std::string(c.issue) + (c.corporate ? " corporate" : "") + (c.mode == 2 ? " view" : "");
+        EXPECT_EQ(s.cmdAddDiscussion.enabled(), c.add) << label;
+        EXPECT_EQ(s.cmdAddComment.enabled(), c.comment) << label;
+        EXPECT_EQ(s.cmdCloseDiscussion.enabled(), c.resolve) << label;
+        EXPECT_EQ(s.cmdEditDiscussion.enabled(), c.edit) << label;
+        EXPECT_FALSE(s.cmdDeleteDiscussion.enabled()) << label << ": stored issues stay";
+    }
+    expectNoReport();
+}
+
+TEST_F(DisplayRoad, KeysAndHeadersMoveAndSortTheIssueList) {
+    load("PO1001");
+    ui.lstDiscussions.userClickItem(1);
+    ui.lstDiscussions.userPressKey(ui::kKeyDown);
+    EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting");
+    EXPECT_EQ(columnOf(ui.lstComments, 4), (std::vector<std::string>{"3", "4"}));
+
+    ui.lstDiscussions.userPressKey(ui::kKeyHome);
+    EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), "001");
+    EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting") << "Home does not refresh the fields";
+
+    ui.lstDiscussions.userClickColumnHeader(2);
+    EXPECT_EQ(columnOf(ui.lstDiscussions, 1),
+              (std::vector<std::string>{"Damaged Goods", "General Note", "Invoice Mismatch",
+                                        "Late Delivery"}));
+    ui.lstDiscussions.userClickColumnHeader(2);
+    EXPECT_EQ(ui.lstDiscussions.sortOrder(), 1);
+    EXPECT_EQ(columnOf(ui.lstDiscussions, 1).front(), "Late Delivery");
+    expectNoReport();
+}
+
+TEST_F(DisplayRoad, TabsKeepIssueAndCommentMatched) {
+    load("PO1001");
+    ui.tabPODiscussion.userSelectTab(2);
+    EXPECT_TRUE(ui.frameComment.visible());
+    EXPECT_FALSE(ui.frameIssue.visible());
+    EXPECT_EQ(ui.lstCommentsView.count(), 6);
+    EXPECT_EQ(selectedColumn(ui.lstCommentsView, 4), "1");
+
+    ui.lstCommentsView.userClickItem(indexOf(ui.lstCommentsView, 4, "5"));
+    EXPECT_EQ(selectedColumn(ui.lstDiscussionsView, 10), "003");
+    EXPECT_EQ(ui.txtDiscussionGroupView.text(), "Purchasing");
+
+    ui.tabPODiscussion.userSelectTab(1);
+    EXPECT_TRUE(ui.frameIssue.visible());
+    EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), "003");
+    EXPECT_EQ(selectedColumn(ui.lstComments, 4), "5");
+    EXPECT_EQ(ui.txtDiscussionGroup.text(), "Purchasing");
+
+    ui.tabPODiscussion.userSelectTab(2);
+    ui.lstCommentsView.userDoubleClickItem(indexOf(ui.lstCommentsView, 4, "2"));
+    EXPECT_EQ(ui.tabPODiscussion.selectedIndex(), 1);
+    EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), "001");
+    EXPECT_EQ(selectedColumn(ui.lstComments, 4), "2");
+    expectNoReport();
+}
+
+TEST_F(DisplayRoad, OrderWithoutCommentsShowsItsFirstIssue) {
+    load("PO1002");
+    expectNoReport();
+    EXPECT_EQ(ui.lstComments.count(), 0);
+    EXPECT_EQ(ui.txtDiscussionDescription.text(), ui.lstDiscussions.item(1)->column(8));
+    EXPECT_FALSE(ui.txtDiscussionGroup.text().empty());
+}
+
+TEST_F(DisplayRoad, OrderWithNeitherGetsThePlaceholderIssue) {
+    host.clock.set(makeDateTime(2026, 12, 25, 16, 45, 12));
+    load("PO1003");
+    expectNoReport();
+
+    ASSERT_EQ(ui.lstDiscussions.count(), 1);
+    EXPECT_EQ(
+        rowTexts(ui.lstDiscussions.item(1), 13),
+        (std::vector<std::string>{
+            "Miscellaneous", "General Note", "Closed", "Low", "Clerk Kent", "Dec 25, 2026 16:45:12",
+            "Clerk Kent", "Dec 25, 2026 16:45:12", "Miscellaneous order comments (not a problem)",
+            "This is a placeholder issue for non-problem order comments (and therefore "
+            "doesn't need to be resolved)",
+            "000N", "Dec 25, 2026 16:45:12", "Jan 08, 2027 00:00:00"}));
+    RecordTable& issues = *control.state().DiscussionTable;
+    issues.moveFirst();
+    EXPECT_EQ(issues.field("IsUpdated"), Value(true));
+    EXPECT_EQ(issues.field("IssueSequence"), Value("000N"));
+    EXPECT_EQ(control.state().NextIssueSequence, 1);
+    EXPECT_FALSE(ui.cmdEditDiscussion.enabled());
+    EXPECT_FALSE(ui.cmdDeleteDiscussion.enabled());
+}
+
+TEST_F(DisplayRoad, SecondLoadShowsOnlyTheNewOrder) {
+    load("PO1001");
+    ui.lstDiscussions.userClickItem(2);
+    load("PO1002");
+    expectNoReport();
+
+    EXPECT_EQ(ui.cboDiscussionGroup.listCount(), 4);
+    EXPECT_EQ(ui.cboCommentType.listCount(), 4);
+    EXPECT_EQ(ui.mnuPriority.count(), 3);
+    EXPECT_EQ(ui.lstDiscussions.count(), control.state().DiscussionTable->recordCount());
+    EXPECT_EQ(ui.lstComments.count(), 0);
+    EXPECT_EQ(ui.tabPODiscussion.selectedIndex(), 1);
+}
+
+}  // namespace
+}  // namespace jex

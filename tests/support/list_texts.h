@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/widgets/list_view.h"
+
+namespace jex::test {
+
+// The first `columns` column texts of a list row.
+inline std::vector<std::string> rowTexts(const ui::ListItemRef& item, int columns) {
+    std::vector<std::string> texts;
+    for (int c = 0; c < columns; ++c) texts.push_back(item->column(c));
+    return texts;
+}
+
+// One column's text of every row, in display order.
+inline std::vector<std::string> columnOf(const ui::ListView& list, int column) {
+    std::vector<std::string> texts;
+    for (const ui::ListItemRef& item : list.items()) texts.push_back(item->column(column));
+    return texts;
+}
+
+// The 1-based position of the first row whose column reads `text`; 0 when none does.
+inline int indexOf(const ui::ListView& list, int column, const std::string& text) {
+    for (const ui::ListItemRef& item : list.items()) {
+        if (item->column(column) == text) return item->index();
+    }
+    return 0;
+}
+
+// A column of the selected row, or "<none>".
+inline std::string selectedColumn(const ui::ListView& list, int column) {
+    return list.selectedItem() ? list.selectedItem()->column(column) : "<none>";
+}
+
+}  // namespace jex::test
