@@ -62,10 +62,42 @@ void JEXPODiscussionsXML::wireEvents() {
     lstCommentsView.onClick = [this] { lstCommentsView_Click(); };
     lstCommentsView.onKeyUp = [this](int key, int shift) { lstCommentsView_KeyUp(key, shift); };
     lstCommentsView.onDblClick = [this] { lstCommentsView_DblClick(); };
-    lstCommentsView.onColumnClick = [this](int position) {
-        lstCommentsView_ColumnClick(position);
-    };
+    lstCommentsView.onColumnClick = [this](int position) { lstCommentsView_ColumnClick(position); };
     tabPODiscussion.onClick = [this] { tabPODiscussion_Click(); };
+
+    cmdAddDiscussion.onClick = [this] { cmdAddDiscussion_Click(); };
+    cmdEditDiscussion.onClick = [this] { cmdEditDiscussion_Click(); };
+    cmdCloseDiscussion.onClick = [this] { cmdCloseDiscussion_Click(); };
+    cmdCancelResolution.onClick = [this] { cmdCancelResolution_Click(); };
+    cmdDeleteDiscussion.onClick = [this] { cmdDeleteDiscussion_Click(); };
+    txtDiscussionDescription.onKeyPress = [this](int& key) {
+        txtDiscussionDescription_KeyPress(key);
+    };
+    txtDiscussionResolution.onKeyPress = [this](int& key) {
+        txtDiscussionResolution_KeyPress(key);
+    };
+    cboDiscussionGroup.onLostFocus = [this] { cboDiscussionGroup_LostFocus(); };
+    lstDiscussions.onMouseUp = [this](int button, int shift, double x, double y) {
+        lstDiscussions_MouseUp(button, shift, x, y);
+    };
+    mnuPriority.onClick = [this](int index) { mnuPriorityMenu_Click(index); };
+
+    cmdAddComment.onClick = [this] { cmdAddComment_Click(); };
+    cmdCancelComment.onClick = [this] { cmdCancelComment_Click(); };
+    cmdDeleteComment.onClick = [this] { cmdDeleteComment_Click(); };
+    txtCommentDescription.onKeyPress = [this](int& key) { txtCommentDescription_KeyPress(key); };
+    lstComments.onMouseDown = [this](int button, int shift, double x, double y) {
+        lstComments_MouseDown(button, shift, x, y);
+    };
+    lstComments.onMouseMove = [this](int button, int shift, double x, double y) {
+        lstComments_MouseMove(button, shift, x, y);
+    };
+    lstDiscussions.onDragOver = [this](ui::Widget& source, double x, double y, int state) {
+        lstDiscussions_DragOver(source, x, y, state);
+    };
+    lstDiscussions.onDragDrop = [this](ui::Widget& source, double x, double y) {
+        lstDiscussions_DragDrop(source, x, y);
+    };
 }
 
 }  // namespace jex

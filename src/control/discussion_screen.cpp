@@ -10,6 +10,11 @@ double widthOf(const ListWidths& widths, const std::string& name) {
     return it == widths.end() ? kDefaultListWidth : it->second;
 }
 
+// The boxes take no more than their table fields hold, so that a save never fails half-way on
+// a text that is too long.
+constexpr int kCommentDescriptionSize = 500;
+constexpr int kFollowUpSize = 25;
+
 ui::TextBox::Options multiLine(int maxLength) {
     return {.multiLine = true, .verticalScrollBar = true, .maxLength = maxLength};
 }
@@ -29,7 +34,8 @@ DiscussionScreen::DiscussionScreen(const ListWidths& widths)
       cboDiscussionType(*this, "cboDiscussionType", &frameIssue),
       cboDiscussionGroup(*this, "cboDiscussionGroup", &frameIssue),
       cboCommentType(*this, "cboCommentType", &frameIssue),
-      txtCommentDescription(*this, "txtCommentDescription", &frameIssue, multiLine(0)),
+      txtCommentDescription(*this, "txtCommentDescription", &frameIssue,
+                            multiLine(kCommentDescriptionSize)),
       txtDiscussion(*this, "txtDiscussion", &frameIssue),
       txtDiscussionGroup(*this, "txtDiscussionGroup", &frameIssue),
       txtDiscussionResolution(*this, "txtDiscussionResolution", &frameIssue, multiLine(255)),
@@ -47,8 +53,8 @@ DiscussionScreen::DiscussionScreen(const ListWidths& widths)
       Frame4_1(*this, "Frame4(1)", &frameIssue),
       Frame4_2(*this, "Frame4(2)", &frameIssue),
       Frame4_3(*this, "Frame4(3)", &frameIssue),
-      txtCenterFollowUp(*this, "txtCenterFollowUp", &frameIssue),
-      txtCSCFollowUp(*this, "txtCSCFollowUp", &frameIssue),
+      txtCenterFollowUp(*this, "txtCenterFollowUp", &frameIssue, {.maxLength = kFollowUpSize}),
+      txtCSCFollowUp(*this, "txtCSCFollowUp", &frameIssue, {.maxLength = kFollowUpSize}),
       lstComments(*this, "lstComments", &frameIssue, widthOf(widths, "lstComments")),
       lstDiscussions(*this, "lstDiscussions", &frameIssue, widthOf(widths, "lstDiscussions")),
       DTPckrFollowUpDate(*this, "DTPckrFollowUpDate", &frameIssue, "MM/dd/yyyy"),
@@ -119,10 +125,10 @@ void DiscussionScreen::setDesignTimeState() {
     for (ui::ComboBox* picker : {&cboCommentType, &cboDiscussionType, &cboDiscussionGroup}) {
         picker->setVisible(false);
     }
-    for (ui::CheckBox* box : {&chkCenterFocus, &chkCorporateFocus, &chkVendorFocus,
-                              &chkBillingFocus, &chkJEXDFocus, &chkCenterFocusView,
-                              &chkCorporateFocusView, &chkVendorFocusView, &chkbillingFocusView,
-                              &chkJEXDFocusView}) {
+    for (ui::CheckBox* box :
+         {&chkCenterFocus, &chkCorporateFocus, &chkVendorFocus, &chkBillingFocus, &chkJEXDFocus,
+          &chkCenterFocusView, &chkCorporateFocusView, &chkVendorFocusView, &chkbillingFocusView,
+          &chkJEXDFocusView}) {
         box->setEnabled(false);
     }
     for (ui::TextBox* box :

@@ -117,7 +117,7 @@ struct DiscussionScreen : ui::Screen {
     ui::Label Label6;
     ui::Label Label5;
 
-private:
+  private:
     void setDesignTimeState();
 };
 

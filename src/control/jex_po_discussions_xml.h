@@ -168,8 +168,28 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
     void lstCommentsView_DblClick();
     void lstCommentsView_ColumnClick(int position);
 
-    // Comment editing.
+    // Issue editing and the pickers.
+    void cmdAddDiscussion_Click();
+    void cmdEditDiscussion_Click();
+    void cmdCloseDiscussion_Click();
+    void cmdCancelResolution_Click();
+    void cmdDeleteDiscussion_Click();
+    void txtDiscussionDescription_KeyPress(int& keyAscii);
+    void txtDiscussionResolution_KeyPress(int& keyAscii);
+    void cboDiscussionGroup_LostFocus();
+    void lstDiscussions_MouseUp(int button, int shift, double x, double y);
+    void mnuPriorityMenu_Click(int index);
+
+    // Comment editing and drag and drop.
+    void cmdAddComment_Click();
     void cmdCancelComment_Click();
+    void cmdDeleteComment_Click();
+    void txtCommentDescription_KeyPress(int& keyAscii);
+    std::string NewCommentSequence();
+    void lstComments_MouseDown(int button, int shift, double x, double y);
+    void lstComments_MouseMove(int button, int shift, double x, double y);
+    void lstDiscussions_DragOver(ui::Widget& source, double x, double y, int state);
+    void lstDiscussions_DragDrop(ui::Widget& source, double x, double y);
 
     // Tabs and screen modes.
     void SetTabIndex(bool secondTabWanted);
