@@ -1,15 +1,318 @@
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "comments/comment_fields.h"
+#include "comments/comment_row.h"
+#include "comments/field_appearance.h"
+#include "comments/find_comment.h"
 #include "control/jex_po_discussions_xml.h"
+#include "data/sequence.h"
+#include "issues/follow_up_choice.h"
+#include "issues/trim_blanks.h"
+#include "issues/validation_message.h"
+#include "platform/int16.h"
 
+// Adding, editing and deleting the comments of the selected issue. The captions of the two
+// comment buttons tell what the screen is doing (browsing, or writing a comment); every change
+// goes into the list row and the table row together, and the table row is marked for the next
+// save.
 namespace jex {
+namespace {
 
-void JEXPODiscussionsXML::cmdAddComment_Click() {}
-void JEXPODiscussionsXML::cmdCancelComment_Click() {}
-void JEXPODiscussionsXML::cmdDeleteComment_Click() {}
-void JEXPODiscussionsXML::txtCommentDescription_KeyPress(int&) {}
-std::string JEXPODiscussionsXML::NewCommentSequence() { return {}; }
-void JEXPODiscussionsXML::lstComments_MouseDown(int, int, double, double) {}
-void JEXPODiscussionsXML::lstComments_MouseMove(int, int, double, double) {}
-void JEXPODiscussionsXML::lstDiscussions_DragOver(ui::Widget&, double, double, int) {}
-void JEXPODiscussionsXML::lstDiscussions_DragDrop(ui::Widget&, double, double) {}
+constexpr const char* kAddCaption = "Add Comment";
+constexpr const char* kSaveCaption = "Save";
+constexpr const char* kEditCaption = "Edit";
+constexpr const char* kCancelCaption = "Cancel";
+
+// True when the user answers Yes, the default, to deleting the selected comment.
+bool confirmDelete(MessageBoxService& box) {
+    return box.show({.text = "Do you want to delete the selected comment?",
+                     .buttons = MsgButtons::YesNo,
+                     .icon = MsgIcon::Question,
+                     .title = kInformationValidation,
+                     .defaultButton = 1}) == MsgResult::Yes;
+}
+
+bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == text.npos; }
+
+// The stored text of a follow-up; null reads as nothing.
+std::string storedText(const Value& field) {
+    return field.isNull() ? std::string() : field.toText();
+}
+
+// Writes one comment into its list row and its table row together, so that the two never
+// disagree. Each write raises the table's error (TooLong, WrongType) with the list cell
+// already written.
+class CommentWriter {
+  public:
+    CommentWriter(ui::ListItem& row, RecordTable& table) : m_row(row), m_table(table) {}
+
+    void text(int column, const char* field, const std::string& text) {
+        setCell(column, text);
+        m_table.setField(field, Value(text));
+    }
+    // Only a checked box is True; the column reads "True" or "False", never empty.
+    void flag(int column, const char* field, const ui::CheckBox& box) {
+        const bool checked = box.value() == 1;
+        setCell(column, checked ? "True" : "False");
+        m_table.setField(field, Value(checked));
+    }
+    // An empty follow-up is stored as null; the cell shows what a redraw of the list would.
+    void followUp(int column, const char* field, const ui::TextBox& box) {
+        const Value stored = box.text().empty() ? Value::null() : Value(box.text());
+        setCell(column, dateCell(stored));
+        m_table.setField(field, stored);
+    }
+    // The type is kept as the picker's position; the column shows its text.
+    void type(const ui::ComboBox& picker) {
+        setCell(comment_row::Type, picker.text());
+        m_table.setField("Type", Value(toInt16(picker.listIndex())));
+    }
+
+  private:
+    void setCell(int column, const std::string& text) {
+        if (column == comment_row::Description) {
+            m_row.setText(text);
+            return;
+        }
+        m_row.setSubItem(column, text);
+    }
+
+    ui::ListItem& m_row;
+    RecordTable& m_table;
+};
+
+// Into writing a comment: the buttons turn into Save and Cancel and the focus boxes open.
+void openCommentWork(DiscussionScreen& s) {
+    s.cmdAddComment.setCaption(kSaveCaption);
+    s.cmdCancelComment.setCaption(kCancelCaption);
+    s.cmdDeleteComment.setEnabled(false);
+    for (ui::CheckBox* box : editingFields(s).focusBoxes()) box->setEnabled(true);
+}
+
+// While a comment is written, no other comment or issue may be chosen or changed.
+void lockLists(DiscussionScreen& s) {
+    for (ui::Widget* widget : std::initializer_list<ui::Widget*>{
+             &s.lstComments, &s.lstDiscussions, &s.cmdAddDiscussion, &s.cmdEditDiscussion,
+             &s.cmdDeleteDiscussion, &s.cmdCloseDiscussion}) {
+        widget->setEnabled(false);
+    }
+}
+
+// Back to browsing comments; the fields keep what they show.
+void closeCommentWork(DiscussionScreen& s) {
+    s.cmdAddComment.setCaption(kAddCaption);
+    s.cmdCancelComment.setCaption(kEditCaption);
+    for (ui::TextBox* box : {&s.txtCommentDescription, &s.txtCSCFollowUp, &s.txtCenterFollowUp})
+        showReadOnly(*box);
+    for (ui::CheckBox* box : editingFields(s).focusBoxes()) box->setEnabled(false);
+    s.cboCommentType.setVisible(false);
+    s.lstComments.setEnabled(true);
+}
+
+// Of the issue commands only Add Issue returns; the others follow the next issue click.
+void releaseIssues(DiscussionScreen& s) {
+    s.lstDiscussions.setEnabled(true);
+    s.cmdAddDiscussion.setEnabled(true);
+}
+
+// Ready for a new comment on the selected issue: nothing typed, no type chosen, no focus
+// ticked, the follow-ups proposed and read-only.
+void openNewComment(DiscussionScreen& s, const std::string& followUp) {
+    openCommentWork(s);
+    s.cmdCancelComment.setEnabled(true);
+    for (ui::CheckBox* box : editingFields(s).focusBoxes()) box->setValue(0);
+    lockLists(s);
+    openForTyping(s.txtCommentDescription);
+    s.txtCommentDescription.setText("");
+    s.cboCommentType.setListIndex(-1);
+    s.cboCommentType.setVisible(true);
+    s.txtCenterFollowUp.setText(followUp);
+    s.txtCSCFollowUp.setText(followUp);
+    s.cboCommentType.setFocus();
+}
+
+// A corporate user owns the CSC follow-up and the type, a center user the center follow-up;
+// only a comment not sent yet may have its description rewritten.
+void openCommentEdit(DiscussionScreen& s, bool corporate, bool unsent) {
+    openCommentWork(s);
+    if (corporate) {
+        openForTyping(s.txtCSCFollowUp);
+        s.cboCommentType.setVisible(true);
+        s.cboCommentType.setFocus();
+    } else {
+        openForTyping(s.txtCenterFollowUp);
+        s.txtCenterFollowUp.setFocus();
+    }
+    if (unsent) {
+        openForTyping(s.txtCommentDescription);
+        s.cboCommentType.setVisible(true);
+        s.cboCommentType.setFocus();
+    }
+    lockLists(s);
+}
+
+// The fields start from the comment's row. The list hides follow-ups that are no dates, so
+// they are taken from the table row when there is one, and saving keeps them.
+void loadCommentForEdit(DiscussionScreen& s, const ui::ListItem& row, RecordTable& table) {
+    showComment(row, editingFields(s));
+    s.cboCommentType.setText(row.column(comment_row::Type));
+    if (!findComment(table, row.column(comment_row::Sequence))) return;
+    s.txtCenterFollowUp.setText(storedText(table.field("FollowupCenter")));
+    s.txtCSCFollowUp.setText(storedText(table.field("FollowupCSC")));
+}
+
+// The focus flags and follow-ups, in the order of the row's columns.
+void writeFocus(CommentWriter& write, const DiscussionScreen& s) {
+    write.flag(comment_row::CenterFocus, "FocusCenter", s.chkCenterFocus);
+    write.followUp(comment_row::CenterFollowUp, "FollowupCenter", s.txtCenterFollowUp);
+    write.flag(comment_row::PurchasingFocus, "FocusPurchasing", s.chkCorporateFocus);
+    write.followUp(comment_row::CscFollowUp, "FollowupCSC", s.txtCSCFollowUp);
+    write.flag(comment_row::AccountingFocus, "FocusAccounting", s.chkVendorFocus);
+    write.flag(comment_row::BillingFocus, "FocusBilling", s.chkBillingFocus);
+    write.flag(comment_row::JexdFocus, "FocusJEXD", s.chkJEXDFocus);
+}
+
+// The type first, then the description; the first one missing is named and gets the focus.
+bool isCommentComplete(DiscussionScreen& s, MessageBoxService& box) {
+    if (s.cboCommentType.listIndex() == -1) {
+        refuse(box, s.cboCommentType, "The comment Type is required", kInformationRequired);
+        return false;
+    }
+    if (isBlank(s.txtCommentDescription.text())) {
+        refuse(box, s.txtCommentDescription, "The comment description is required",
+               kInformationRequired);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void JEXPODiscussionsXML::cmdAddComment_Click() {
+    trap("cmdAddComment_Click()", [&] {
+        if (cmdAddComment.caption() == kAddCaption) {
+            IsNewComment = true;
+            if (SelectedIssueSequence.empty()) {
+                m_services.messageBox.show(
+                    {.text = "Before adding a comment you need to select a discussion issue",
+                     .buttons = MsgButtons::OK,
+                     .icon = MsgIcon::Information,
+                     .title = kInformationValidation});
+                return;
+            }
+            // Proposed from the issue's group; only an edit may change it later.
+            const DateTime followUp = proposedFollowUp(
+                DiscussionGroupList, txtDiscussionGroup.text(), m_services.clock.now());
+            openNewComment(screen(), formatDate(followUp, DatePattern::Date));
+            return;
+        }
+
+        if (!isCommentComplete(screen(), m_services.messageBox)) return;
+        txtCommentType.setText(cboCommentType.text());
+        closeCommentWork(screen());
+
+        RecordTable& table = *CommentTable;
+        ui::ListItemRef row;
+        if (IsNewComment) {
+            row = lstComments.add(txtCommentDescription.text());
+            table.addNew();
+        } else {
+            row = lstComments.selectedItem();
+            if (!row) raiseRuntime(err::ObjectNotSet);
+            if (!findComment(table, row->column(comment_row::Sequence))) {
+                // Nothing stands behind the row to write to: browse on as before.
+                releaseIssues(screen());
+                lstComments_Click();
+                return;
+            }
+        }
+
+        CommentWriter write(*row, table);
+        const auto timeStamp = [&] {
+            return formatDate(m_services.clock.now(), DatePattern::TimeStamp);
+        };
+        if (IsNewComment) {
+            write.text(comment_row::EnteredBy, "CommentEnteredBy", CurrentUserName);
+            table.setField("CommentEnteredByPersonID", Value(CurrentPersonID));
+            table.setField("CommentEnteredByPersonType", Value(CurrentPersonType));
+            write.text(comment_row::Sequence, "DiscussionCommentSequence", NewCommentSequence());
+            write.text(comment_row::Owner, "DiscussionSequence", SelectedIssueSequence);
+            write.text(comment_row::EnteredDate, "CommentDate", timeStamp());
+        }
+        write.type(cboCommentType);
+        write.text(comment_row::Description, "CommentDescription",
+                   trimBlanks(txtCommentDescription.text()));
+
+        const std::string updated = timeStamp();
+        // A comment not sent yet is dated by its last change.
+        if (!IsNewComment && isNewSequence(row->column(comment_row::Sequence)))
+            write.text(comment_row::EnteredDate, "CommentDate", updated);
+        write.text(comment_row::LastUpdated, "RecordLastUpdated", updated);
+
+        writeFocus(write, screen());
+        table.setField("IsUpdated", Value(true));
+        table.update();
+
+        lstComments.setSelectedItem(row);
+        releaseIssues(screen());
+        lstComments_Click();
+    });
+}
+
+void JEXPODiscussionsXML::cmdCancelComment_Click() {
+    trap("cmdCancelComment_Click()", [&] {
+        if (cmdCancelComment.caption() == kEditCaption) {
+            IsNewComment = false;
+            openCommentEdit(screen(), CorporateLevel, isNewSequence(SelectedCommentSequence));
+            loadCommentForEdit(screen(), lstComments.requireSelected(), *CommentTable);
+            return;
+        }
+
+        cmdDeleteComment.setEnabled(false);
+        closeCommentWork(screen());
+        for (ui::TextBox* box : {&txtCommentDescription, &txtCSCFollowUp, &txtCenterFollowUp})
+            box->setText("");
+        releaseIssues(screen());
+        lstComments_Click();
+        lstComments.setFocus();
+    });
+}
+
+void JEXPODiscussionsXML::cmdDeleteComment_Click() {
+    trap("cmdDeleteComment_Click()", [&] {
+        const ui::ListItemRef row = lstComments.selectedItem();
+        if (!row) raiseRuntime(err::ObjectNotSet);
+        RecordTable& table = *CommentTable;
+        if (!findComment(table, row->column(comment_row::Sequence))) return;
+        if (!confirmDelete(m_services.messageBox)) return;
+
+        table.deleteCurrent();
+        lstComments.remove(row);
+        cmdDeleteComment.setEnabled(false);
+        cmdCancelComment.setEnabled(false);
+        for (ui::TextBox* box :
+             {&txtCommentType, &txtCommentDescription, &txtCenterFollowUp, &txtCSCFollowUp}) {
+            box->setText("");
+        }
+        if (lstComments.count() == 0) {
+            for (ui::CheckBox* box : editingFields(screen()).focusBoxes()) box->setValue(0);
+            return;
+        }
+        lstComments_Click();
+    });
+}
+
+// A comment is one paragraph: Enter never reaches the box.
+void JEXPODiscussionsXML::txtCommentDescription_KeyPress(int& keyAscii) {
+    if (keyAscii == ui::kKeyReturn) keyAscii = 0;
+}
+
+std::string JEXPODiscussionsXML::NewCommentSequence() {
+    std::string sequence = padSequence(std::to_string(NextCommentSequence)) + "N";
+    NextCommentSequence = add16(NextCommentSequence, 1);
+    return sequence;
+}
 
 }  // namespace jex

@@ -1,3 +1,4 @@
+#include "comments/comment_fields.h"
 #include "comments/comment_row.h"
 #include "control/jex_po_discussions_xml.h"
 #include "data/sequence.h"
@@ -6,68 +7,6 @@
 
 namespace jex {
 namespace {
-
-// The boxes that show one comment: the editable set on the first tab or the read-only twins on
-// the second.
-struct CommentFields {
-    ui::TextBox& type;
-    ui::TextBox& description;
-    ui::CheckBox& centerFocus;
-    ui::CheckBox& purchasingFocus;
-    ui::CheckBox& accountingFocus;
-    ui::CheckBox& billingFocus;
-    ui::CheckBox& jexdFocus;
-    ui::TextBox& centerFollowUp;
-    ui::TextBox& cscFollowUp;
-};
-
-// A stored date text is shown as it stands, but only when it reads as a date; a follow-up
-// cleared to null shows nothing.
-std::string dateCell(const Value& field) {
-    if (field.isNull()) return {};
-    std::string text = field.toText();
-    return isDate(text) ? text : std::string();
-}
-
-CommentFields editingFields(DiscussionScreen& s) {
-    return {s.txtCommentType,    s.txtCommentDescription, s.chkCenterFocus,
-            s.chkCorporateFocus, s.chkVendorFocus,        s.chkBillingFocus,
-            s.chkJEXDFocus,      s.txtCenterFollowUp,     s.txtCSCFollowUp};
-}
-
-CommentFields viewFields(DiscussionScreen& s) {
-    return {s.txtCommentTypeView,    s.txtCommentDescriptionView, s.chkCenterFocusView,
-            s.chkCorporateFocusView, s.chkVendorFocusView,        s.chkbillingFocusView,
-            s.chkJEXDFocusView,      s.txtCenterFollowUpView,     s.txtCSCFollowUpView};
-}
-
-// Only "True" ticks a box; "False" and the empty cell of an unset flag leave it clear.
-int checkValue(const std::string& cell) { return cell == "True" ? 1 : 0; }
-
-void showComment(const ui::ListItem& row, const CommentFields& fields) {
-    fields.type.setText(row.column(comment_row::Type));
-    const std::string description = row.column(comment_row::Description);
-    fields.description.setText(description == comment_row::kNoDescription ? std::string()
-                                                                          : description);
-    fields.centerFocus.setValue(checkValue(row.column(comment_row::CenterFocus)));
-    fields.purchasingFocus.setValue(checkValue(row.column(comment_row::PurchasingFocus)));
-    fields.accountingFocus.setValue(checkValue(row.column(comment_row::AccountingFocus)));
-    fields.billingFocus.setValue(checkValue(row.column(comment_row::BillingFocus)));
-    fields.jexdFocus.setValue(checkValue(row.column(comment_row::JexdFocus)));
-    fields.centerFollowUp.setText(row.column(comment_row::CenterFollowUp));
-    fields.cscFollowUp.setText(row.column(comment_row::CscFollowUp));
-}
-
-void clearComment(const CommentFields& fields) {
-    for (ui::TextBox* box :
-         {&fields.type, &fields.description, &fields.centerFollowUp, &fields.cscFollowUp}) {
-        box->setText("");
-    }
-    for (ui::CheckBox* box : {&fields.centerFocus, &fields.purchasingFocus, &fields.accountingFocus,
-                              &fields.billingFocus, &fields.jexdFocus}) {
-        box->setValue(0);
-    }
-}
 
 bool isArrowUpOrDown(int keyCode) { return keyCode == ui::kKeyUp || keyCode == ui::kKeyDown; }
 

@@ -1,114 +1,64 @@
-// The placeholder issue that an order without issues gets on loading, from hand-written
-// documents and a clock set to the moment of the load.
+// The placeholder issue of an order without issues, beyond the row that the display road
+// checks: what the table keeps for saving, the follow-up date, and vocabularies short of what
+// it picks.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
-#include "control/headless_services.h"
-#include "support/fixed_page_server.h"
+#include "support/control_session.h"
+#include "support/discussion_document.h"
 
 namespace jex {
 namespace {
 
-using Entries = std::vector<std::array<std::string, 3>>;
+using test::Fields;
 
-const Entries kGroups = {{"1", "Center", "3"},
-                         {"2", "Purchasing", "5"},
-                         {"3", "Accounting", "7"},
-                         {"4", "Miscellaneous", "14"},
-                         {"5", "Spare", "1"}};
-const Entries kTypes = {{"1", "Damaged Goods", "1"}, {"0", "General Note", "4"}};
+// The fourth group is not the last, the type of code 0 not the first.
+const std::vector<Fields> kGroups = {{"1", "Center", "3"},
+                                     {"2", "Purchasing", "5"},
+                                     {"3", "Accounting", "7"},
+                                     {"4", "Miscellaneous", "14"},
+                                     {"5", "Spare", "1"}};
+const std::vector<Fields> kTypes = {{"1", "Damaged Goods", "1"}, {"0", "General Note", "4"}};
 
-// A document without issues or comments.
-std::string document(const Entries& types = kTypes, const Entries& groups = kGroups) {
-    const auto records = [](const Entries& entries) {
-        std::string text;
-        for (const auto& [a, b, c] : entries)
-            text += "<r><a>" + a + "</a><b>" + b + "</b><c>" + c + "</c></r>";
-        return text;
-    };
-    return "<root><t>" + records(types) + "</t><g>" + records(groups) +
-           "</g><p><r><n>High</n></r><r><n>Medium</n></r><r><n>Low</n></r></p>"
-           "<c><r><c/><d>Memo</d></r></c><i/><m/></root>";
+std::string document(const std::vector<Fields>& types = kTypes,
+                     const std::vector<Fields>& groups = kGroups) {
+    return test::Document{.types = types, .groups = groups, .priorities = {"High", "Medium", "Low"}}
+        .xml();
 }
 
-struct PlaceholderIssue : ::testing::Test {
-    void load(const std::string& body) {
-        test::FixedPageServer page(body);
-        control.LoadData(page.url(), "PO9");
-    }
-    const ui::ListItem& placeholder() const { return *ui.lstDiscussions.items().front(); }
+struct PlaceholderIssue : ::testing::Test, test::ControlSession {
+    const ui::ListItem& placeholder() const { return *ui.lstDiscussions.item(1); }
     RecordTable& issue() {
         RecordTable& table = *control.state().DiscussionTable;
         table.moveFirst();
         return table;
     }
-
-    HeadlessServices host;
-    JEXPODiscussionsXML control{host.services()};
-    DiscussionScreen& ui = control.screen();
 };
 
-TEST_F(PlaceholderIssue, Placeholder_isAResolvedNewIssueMarkedForSaving) {
-    host.clock.set(makeDateTime(2014, 1, 5, 14, 3, 9));
-    control.setUserName("Ann Lee|4711|2");
-    load(document());
-    EXPECT_TRUE(host.messageBox.shown().empty());
-
-    ASSERT_EQ(ui.lstDiscussions.count(), 1);
-    EXPECT_EQ(ui.lstDiscussions.selectedItem().get(), &placeholder());
-    struct Field {
-        const char* name;
-        Value value;
-        int column;  // -1: not shown in the list
-    };
-    const Field fields[] = {
-        {"IssueSequence", Value("000N"), 10},
-        {"OrderID", Value(), -1},
-        {"Type", Value(int16_t{0}), -1},
-        {"Priority", Value(int16_t{3}), -1},
-        {"IssueDate", Value("Jan 05, 2014 14:03:09"), 5},
-        {"EnteredBy", Value("Ann Lee"), 4},
-        {"IssueDescription", Value("Miscellaneous order comments (not a problem)"), 8},
-        {"ResolvedDate", Value("Jan 05, 2014 14:03:09"), 7},
-        {"ResolvedBy", Value("Ann Lee"), 6},
-        {"Resolution",
-         Value("This is a placeholder issue for non-problem order comments (and therefore "
-               "doesn't need to be resolved)"),
-         9},
-        {"RecordLastUpdated", Value("Jan 05, 2014 14:03:09"), 11},
-        {"IssueFollowUp", Value("Jan 19, 2014 00:00:00"), 12},
-        {"IsUpdated", Value(true), -1},
-        {"EnteredByPersonID", Value(), -1},
-    };
-    for (const Field& f : fields) {
-        EXPECT_EQ(issue().field(f.name), f.value) << f.name;
-        if (f.column < 0) continue;
-        EXPECT_EQ(placeholder().column(f.column), f.value.toText()) << f.name;
-    }
-    EXPECT_EQ(placeholder().column(2), "Closed");
-    EXPECT_EQ(placeholder().column(3), "Low");
-    EXPECT_EQ(control.state().NextIssueSequence, 1);
-    EXPECT_EQ(ui.txtFollowUp.text(), "Jan 19, 2014 00:00:00");
-    EXPECT_FALSE(ui.cmdEditDiscussion.enabled());
-    EXPECT_FALSE(ui.cmdDeleteDiscussion.enabled());
-}
-
-TEST_F(PlaceholderIssue, FollowUp_isTwoWeeksAfterTodayAtMidnight) {
+// The follow-up is two weeks after today at midnight, across leap and common Februaries.
+TEST_F(PlaceholderIssue, Table_holdsWhatTheRowShowsWithTheCodesOfTypeAndPriority) {
     const std::pair<DateTime, const char*> cases[] = {
-        {makeDateTime(2014, 1, 20, 8, 0, 0), "Feb 03, 2014 00:00:00"},
-        {makeDateTime(2026, 12, 25, 23, 59, 59), "Jan 08, 2027 00:00:00"},
         {makeDateTime(2024, 2, 20, 12, 0, 0), "Mar 05, 2024 00:00:00"},
-        {makeDateTime(2026, 2, 20, 12, 0, 0), "Mar 06, 2026 00:00:00"},
+        {makeDateTime(2026, 2, 20, 23, 59, 59), "Mar 06, 2026 00:00:00"},
     };
+    const std::pair<const char*, int> shown[] = {
+        {"IssueSequence", 10},   {"IssueDate", 5},          {"EnteredBy", 4},
+        {"IssueDescription", 8}, {"ResolvedDate", 7},       {"ResolvedBy", 6},
+        {"Resolution", 9},       {"RecordLastUpdated", 11}, {"IssueFollowUp", 12}};
     for (const auto& [now, followUp] : cases) {
         host.clock.set(now);
         load(document());
+        ASSERT_EQ(ui.lstDiscussions.count(), 1);
         EXPECT_EQ(placeholder().column(12), followUp);
-        EXPECT_EQ(placeholder().column(5), formatDate(now, DatePattern::TimeStamp));
-        EXPECT_EQ(placeholder().column(10), "000N") << "each order without issues starts at 0";
+        EXPECT_EQ(ui.txtFollowUp.text(), followUp);
+        for (const auto& [field, column] : shown) {
+            EXPECT_EQ(issue().field(field).toText(), placeholder().column(column)) << field;
+        }
+        EXPECT_EQ(issue().field("Type"), Value(int16_t{0}));
+        EXPECT_EQ(issue().field("Priority"), Value(int16_t{3})) << "the last priority";
+        EXPECT_TRUE(issue().field("OrderID").isEmpty());
     }
 }
 
@@ -116,41 +66,32 @@ TEST_F(PlaceholderIssue, FollowUp_isTwoWeeksAfterTodayAtMidnight) {
 // first type, and empty texts when there are none; no error either way.
 TEST_F(PlaceholderIssue, Placeholder_makesDoWithFewerGroupsAndTypes) {
     struct Case {
-        const char* name;
-        Entries groups, types;
+        std::vector<Fields> groups, types;
         const char* group;
         const char* type;
         int16_t code;
     };
-    const Entries fourGroups(kGroups.begin(), kGroups.begin() + 4);
-    const Entries twoGroups(kGroups.begin(), kGroups.begin() + 2);
+    const std::vector<Fields> four(kGroups.begin(), kGroups.begin() + 4);
+    const std::vector<Fields> two(kGroups.begin(), kGroups.begin() + 2);
+    const std::vector<Fields> noZero = {{"3", "Late", "1"}, {"4", "Early", "1"}};
+    const std::vector<Fields> zeroAsNumber = {{"5", "Late", "1"}, {"00", "Zero", "1"}};
     const Case cases[] = {
-        {"four groups", fourGroups, kTypes, "Miscellaneous", "General Note", 0},
-        {"two groups", twoGroups, kTypes, "Purchasing", "General Note", 0},
-        {"no group", {}, kTypes, "", "General Note", 0},
-        {"no type 0",
-         kGroups,
-         {{"3", "Late", "1"}, {"4", "Early", "1"}},
-         "Miscellaneous",
-         "Late",
-         3},
-        {"code 0 as a number",
-         kGroups,
-         {{"5", "Late", "1"}, {"00", "Zero", "1"}},
-         "Miscellaneous",
-         "Zero",
-         0},
-        {"no type", kGroups, {}, "Miscellaneous", "", 0},
+        {four, kTypes, "Miscellaneous", "General Note", 0},
+        {two, kTypes, "Purchasing", "General Note", 0},
+        {{}, kTypes, "", "General Note", 0},
+        {kGroups, noZero, "Miscellaneous", "Late", 3},
+        {kGroups, zeroAsNumber, "Miscellaneous", "Zero", 0},
+        {kGroups, {}, "Miscellaneous", "", 0},
     };
     for (const Case& c : cases) {
-        host.messageBox.clear();
         load(document(c.types, c.groups));
-        for (const MessageBoxRequest& box : host.messageBox.shown()) {
-            EXPECT_EQ(box.text.find("SetDefaultIssue"), std::string::npos) << c.name;
+        const std::string label = std::string(c.group) + "/" + c.type;
+        for (const std::string& report : reports()) {
+            EXPECT_EQ(report.find("SetDefaultIssue"), std::string::npos) << label;
         }
-        EXPECT_EQ(placeholder().column(0), c.group) << c.name;
-        EXPECT_EQ(placeholder().column(1), c.type) << c.name;
-        EXPECT_EQ(issue().field("Type"), Value(c.code)) << c.name;
+        EXPECT_EQ(placeholder().column(0), c.group) << label;
+        EXPECT_EQ(placeholder().column(1), c.type) << label;
+        EXPECT_EQ(issue().field("Type"), Value(c.code)) << label;
     }
 }
 

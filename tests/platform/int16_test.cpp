@@ -3,33 +3,24 @@
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
+#include "support/error_of.h"
 
 namespace jex {
 namespace {
 
-bool overflows(int16_t (*call)()) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number() == err::Overflow;
-    }
-    return false;
-}
+using test::errorOf;
 
-TEST(Int16_toInt16, keepsTheRangeAndOverflowsOutside) {
+TEST(Int16_arithmetic, keepsTheRangeAndOverflowsOutside) {
     EXPECT_EQ(toInt16(32767), 32767);
     EXPECT_EQ(toInt16(-32768), -32768);
-    EXPECT_TRUE(overflows([] { return toInt16(32768); }));
-    EXPECT_TRUE(overflows([] { return toInt16(-32769); }));
-}
-
-TEST(Int16_arithmetic, overflowsOnAResultOutOfRange) {
     EXPECT_EQ(add16(32766, 1), 32767);
     EXPECT_EQ(sub16(-32767, 1), -32768);
     EXPECT_EQ(mul16(-128, 256), -32768);
-    EXPECT_TRUE(overflows([] { return add16(32767, 1); }));
-    EXPECT_TRUE(overflows([] { return sub16(-32768, 1); }));
-    EXPECT_TRUE(overflows([] { return mul16(256, 128); }));
+    for (const auto& call :
+         {+[] { toInt16(32768); }, +[] { toInt16(-32769); }, +[] { add16(32767, 1); },
+          +[] { sub16(-32768, 1); }, +[] { mul16(256, 128); }}) {
+        EXPECT_EQ(errorOf(call), err::Overflow);
+    }
 }
 
 }  // namespace

@@ -1,26 +1,11 @@
+// The headless message box answers the control's questions in the tests, from a queue (seen in
+// the editing tests) or, as here, with the default button.
 #include <gtest/gtest.h>
 
-#include "platform/event_log.h"
 #include "platform/message_box.h"
 
 namespace jex {
 namespace {
-
-TEST(HeadlessMessageBox_answers, fromTheQueueThenTheDefaultButton) {
-    HeadlessMessageBox box;
-    int printed = 0;
-    box.onShow = [&](const MessageBoxRequest&) { ++printed; };
-    box.queueAnswer(MsgResult::No);
-    MessageBoxRequest question{"Delete this issue?", MsgButtons::YesNo, MsgIcon::Question,
-                               "Information Validation"};
-    EXPECT_EQ(box.show(question), MsgResult::No);
-    EXPECT_EQ(box.show(question), MsgResult::Yes);
-    ASSERT_EQ(box.shown().size(), 2u);
-    EXPECT_EQ(box.shown()[0].title, "Information Validation");
-    EXPECT_EQ(printed, 2);
-    box.clear();
-    EXPECT_TRUE(box.shown().empty());
-}
 
 TEST(HeadlessMessageBox_answers, defaultButtonOfEachSet) {
     struct Case {
@@ -37,18 +22,9 @@ TEST(HeadlessMessageBox_answers, defaultButtonOfEachSet) {
         {MsgButtons::YesNo, 3, MsgResult::Yes},
     };
     for (const Case& c : cases) {
-        MessageBoxRequest request{"?", c.buttons, MsgIcon::None, "", c.defaultButton};
+        const MessageBoxRequest request{"?", c.buttons, MsgIcon::None, "", c.defaultButton};
         EXPECT_EQ(defaultAnswer(request), c.expected) << static_cast<int>(c.buttons);
     }
-}
-
-TEST(MemoryEventLog_write, keepsEntriesWhole) {
-    MemoryEventLog log;
-    log.write("\r\n\r\nError Number - 5\r\nProject Associated - JEXPODiscussionsXML");
-    log.write("second");
-    ASSERT_EQ(log.entries().size(), 2u);
-    EXPECT_EQ(log.entries()[0],
-              "\r\n\r\nError Number - 5\r\nProject Associated - JEXPODiscussionsXML");
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "statement.h"
 #include "support/temp_path.h"
 
@@ -38,12 +36,6 @@ TEST(Database, Database_missingTableIsCreatedWithoutDemoRows) {
 
     EXPECT_EQ(countRows(again, "CommentType"), 0);
     EXPECT_EQ(countRows(again, "OrderDiscussion"), 0);
-}
-
-TEST(Database, Database_unopenablePathThrows) {
-    const auto path = std::filesystem::temp_directory_path() / "jex-no-such-directory" / "x.db";
-
-    EXPECT_THROW(Database{path}, std::runtime_error);
 }
 
 }  // namespace

@@ -37,19 +37,17 @@ class DiscussionServerTest : public ::testing::Test {
     httplib::Client m_client{"127.0.0.1", m_port};
 };
 
-TEST_F(DiscussionServerTest, DiscussionServer_answersTheDocumentUnderEveryAddressForm) {
-    for (const char* page : {"/PODiscussion.asp", "//PODiscussion.asp", "/app/podiscussion.ASP"}) {
-        SCOPED_TRACE(page);
-        const auto result = m_client.Get(std::string(page) + "?OrderID=PO1001");
+// Which paths are the page is the table above; here the page is reached over HTTP.
+TEST_F(DiscussionServerTest, DiscussionServer_answersTheDocumentOfTheOrder) {
+    const auto result = m_client.Get("/app/podiscussion.ASP?OrderID=PO1001");
 
-        ASSERT_TRUE(result) << httplib::to_string(result.error());
-        EXPECT_EQ(result->status, 200);
-        EXPECT_EQ(result->get_header_value("Content-Type"), "text/xml; charset=utf-8");
-        pugi::xml_document document;
-        ASSERT_TRUE(document.load_string(result->body.c_str()));
-        const pugi::xml_node issues = document.document_element().child("Issues");
-        EXPECT_EQ(std::distance(issues.begin(), issues.end()), 4);
-    }
+    ASSERT_TRUE(result) << httplib::to_string(result.error());
+    EXPECT_EQ(result->status, 200);
+    EXPECT_EQ(result->get_header_value("Content-Type"), "text/xml; charset=utf-8");
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string(result->body.c_str()));
+    const pugi::xml_node issues = document.document_element().child("Issues");
+    EXPECT_EQ(std::distance(issues.begin(), issues.end()), 4);
 }
 
 TEST_F(DiscussionServerTest, DiscussionServer_refusesWhatIsNotALoad) {
@@ -83,14 +81,6 @@ TEST_F(DiscussionServerTest, DiscussionServer_databaseErrorAnswers500WithItsText
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 500);
     EXPECT_NE(result->body.find("Resolution"), std::string::npos) << result->body;
-}
-
-TEST_F(DiscussionServerTest, DiscussionServer_stopClosesThePort) {
-    m_server.stop();
-
-    const auto result = m_client.Get("/PODiscussion.asp?OrderID=PO1001");
-
-    EXPECT_FALSE(result);
 }
 
 }  // namespace

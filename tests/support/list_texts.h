@@ -29,6 +29,11 @@ inline int indexOf(const ui::ListView& list, int column, const std::string& text
     return 0;
 }
 
+// Clicks the first row whose column reads `text`, or empty space when none does.
+inline void clickRow(ui::ListView& list, int column, const std::string& text) {
+    list.userClickItem(indexOf(list, column, text));
+}
+
 // A column of the selected row, or "<none>".
 inline std::string selectedColumn(const ui::ListView& list, int column) {
     return list.selectedItem() ? list.selectedItem()->column(column) : "<none>";

@@ -1,0 +1,45 @@
+#include "control/jex_po_discussions_xml.h"
+#include "issues/issue_record.h"
+#include "issues/issue_row.h"
+#include "issues/validation_message.h"
+
+// Deleting an issue. Only issues made since the load can be deleted, so nothing about them
+// was ever stored and nothing is sent to the server.
+namespace jex {
+
+void JEXPODiscussionsXML::cmdDeleteDiscussion_Click() {
+    trap("cmdDeleteDiscussion_Click()", [&] {
+        // Comments always belong to an issue.
+        if (lstComments.count() >= 1) {
+            refuse(m_services.messageBox, lstComments, "You first have to delete all comments!",
+                   kInformationRequired);
+            return;
+        }
+        const MsgResult answer = m_services.messageBox.show(
+            {"Do you want to delete the selected discussion issue?", MsgButtons::YesNo,
+             MsgIcon::Question, kInformationValidation, 1});
+        if (answer == MsgResult::No) return;
+
+        const ui::ListItem& row = lstDiscussions.requireSelected();
+        RecordTable& issues = *DiscussionTable;
+        moveToIssue(issues, row.column(issue_row::Sequence));
+        issues.deleteCurrent();
+        lstDiscussions.remove(row.index());
+
+        const bool listEmpty = lstDiscussions.count() == 0;
+        if (listEmpty) cmdAddComment.setEnabled(false);
+        cmdDeleteDiscussion.setEnabled(false);
+        cmdEditDiscussion.setEnabled(false);
+        if (listEmpty) {
+            for (ui::TextBox* box :
+                 {&txtDiscussion, &txtDiscussionDescription, &txtDiscussionGroup}) {
+                box->setText("");
+            }
+            return;
+        }
+        lstDiscussions_Click();
+        lstDiscussions.setFocus();
+    });
+}
+
+}  // namespace jex

@@ -1,0 +1,35 @@
+#include "control/jex_po_discussions_xml.h"
+#include "data/sequence.h"
+#include "issues/issue_record.h"
+#include "issues/issue_row.h"
+
+// The priority popup of the issue list. Only issues made since the load change their priority
+// here: a stored issue's priority is the database's.
+namespace jex {
+
+void JEXPODiscussionsXML::lstDiscussions_MouseUp(int button, int, double x, double y) {
+    trap("lstDiscussions_MouseUp()", [&] {
+        if (lstDiscussions.count() == 0) return;
+        if (inViewMode()) return;
+        const ui::ListItem& row = lstDiscussions.requireSelected();
+        const std::string current = row.column(issue_row::Priority);
+        if (!isNewSequence(row.column(issue_row::Sequence))) return;
+        if (button != ui::kRightButton) return;
+
+        for (int k = mnuPriority.lowerBound(); k <= mnuPriority.upperBound(); ++k) {
+            mnuPriority.setChecked(k, mnuPriority.item(k).caption == current);
+        }
+        mnuPriority.popup(x, y);
+    });
+}
+
+// No trap: a failure here goes to the menu that fired the click.
+void JEXPODiscussionsXML::mnuPriorityMenu_Click(int index) {
+    ui::ListItem& row = lstDiscussions.requireSelected();
+    row.setSubItem(issue_row::Priority, mnuPriority.item(index).caption);
+    RecordTable& issues = *DiscussionTable;
+    moveToIssue(issues, row.column(issue_row::Sequence));
+    issues.setField("Priority", Value(PriorityIndex(row.column(issue_row::Priority))));
+}
+
+}  // namespace jex

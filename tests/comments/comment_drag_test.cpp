@@ -1,0 +1,123 @@
+// Moving comments between issues by drag and drop on the demo order PO1001 (issues 001 to 004;
+// comments 3 and 4 on 002), the way the user's mouse does it.
+#include <gtest/gtest.h>
+
+#include "control/headless_services.h"
+#include "discussion_server.h"
+#include "support/list_texts.h"
+#include "support/temp_path.h"
+
+namespace jex {
+namespace {
+
+using test::clickRow;
+using test::columnOf;
+using test::indexOf;
+using ui::ListView;
+using Texts = std::vector<std::string>;
+
+struct CommentDrag : ::testing::Test {
+    static void SetUpTestSuite() {
+        s_database = new test::TempPath("comment-drag");
+        s_server = new server::DiscussionServer(s_database->path());
+        s_url = "http://127.0.0.1:" + std::to_string(s_server->start());
+    }
+    static void TearDownTestSuite() {
+        delete s_server;
+        delete s_database;
+    }
+
+    // Loads PO1001 and shows the comments of issue 002.
+    void load(bool corporate) {
+        control.setCorporateLevel(corporate);
+        control.LoadData(s_url, "PO1001");
+        clickRow(ui.lstDiscussions, 10, "002");
+    }
+    // Presses on the comment, moves with the left button held, passes over the issue rows
+    // `over` ("": empty space below them) and drops on the last.
+    void drag(const std::string& comment, const Texts& over) {
+        const double y = ListView::rowCentre(indexOf(ui.lstComments, 4, comment));
+        ui.lstComments.userMouseDown(ui::kLeftButton, 0, 0, y);
+        ui.lstComments.userMouseMove(ui::kLeftButton, 0, 0, y);
+        draggingSeen = control.state().DraggingComment && ui.dragSource() == &ui.lstComments;
+        double target = 0;
+        for (const std::string& issue : over) {
+            const int row = issue.empty() ? 0 : indexOf(ui.lstDiscussions, 10, issue);
+            target = ListView::rowCentre(row == 0 ? ui.lstDiscussions.count() + 1 : row);
+            ui.lstDiscussions.userDragOver(0, target);
+        }
+        ui.lstDiscussions.userDrop(0, target);
+    }
+    void expectDragOver() {
+        EXPECT_FALSE(ui.lstDiscussions.dropHighlight());
+        EXPECT_FALSE(control.state().DraggingComment);
+        EXPECT_EQ(ui.dragSource(), nullptr);
+        EXPECT_TRUE(host.messageBox.shown().empty());
+    }
+
+    HeadlessServices host;
+    JEXPODiscussionsXML control{host.services()};
+    DiscussionScreen& ui = control.screen();
+    bool draggingSeen = false;
+
+    static inline test::TempPath* s_database = nullptr;
+    static inline server::DiscussionServer* s_server = nullptr;
+    static inline std::string s_url;
+};
+
+TEST_F(CommentDrag, Drop_movesStoredAndNewCommentsToTheIssueUnderThePointer) {
+    load(true);
+    std::vector<std::vector<Value>> expected = control.state().CommentTable->snapshot();
+    const std::string description = ui.txtCommentDescription.text();
+
+    drag("3", {"003", "001"});
+
+    EXPECT_TRUE(draggingSeen);
+    EXPECT_EQ(ui.lstComments.dragImage()->column(4), "3");
+    expectDragOver();
+    EXPECT_EQ(columnOf(ui.lstComments, 4), Texts{"4"});
+    EXPECT_EQ(ui.txtCommentDescription.text(), description) << "the fields are not redrawn";
+    expected[2][1] = Value("001");  // DiscussionSequence
+    expected[2][15] = Value(true);  // IsUpdated
+    EXPECT_EQ(control.state().CommentTable->snapshot(), expected);
+
+    // A new comment keeps its number; its text equals the target issue's display text.
+    ui.cmdAddComment.userClick();
+    ui.cboCommentType.userSelect(0);
+    ui.txtCommentDescription.userType("Center");
+    ui.cmdAddComment.userClick();
+    drag("007N", {"001"});
+    expectDragOver();
+    clickRow(ui.lstDiscussions, 10, "001");
+    EXPECT_EQ(columnOf(ui.lstComments, 4), (Texts{"007N", "1", "2", "3"}));
+}
+
+TEST_F(CommentDrag, Drop_ontoItsOwnIssueOrEmptySpaceMovesNothing) {
+    for (const Texts& over : {Texts{"002"}, Texts{"001", ""}}) {
+        load(true);
+        const auto before = control.state().CommentTable->snapshot();
+        drag("4", over);
+        EXPECT_TRUE(draggingSeen);
+        expectDragOver();
+        EXPECT_EQ(control.state().CommentTable->snapshot(), before) << over.back();
+        EXPECT_EQ(columnOf(ui.lstComments, 4), (Texts{"3", "4"}));
+    }
+}
+
+TEST_F(CommentDrag, Drag_needsACorporateUserAndTheLeftButton) {
+    struct Case {
+        bool corporate;
+        int button;
+    };
+    for (const Case& c : {Case{false, ui::kLeftButton}, Case{true, ui::kRightButton}}) {
+        load(c.corporate);
+        ui.lstComments.userMouseDown(c.button, 0, 0, ListView::rowCentre(2));
+        ui.lstComments.userMouseMove(c.button, 0, 0, ListView::rowCentre(2));
+        EXPECT_FALSE(control.state().DraggingComment) << c.corporate;
+        EXPECT_EQ(ui.dragSource(), nullptr) << c.corporate;
+        EXPECT_EQ(control.state().DraggedComment->column(4), "4") << "the press records it";
+    }
+}
+
+}  // namespace
+}  // namespace jex

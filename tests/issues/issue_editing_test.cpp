@@ -1,0 +1,317 @@
+// Adding, editing, resolving and deleting issues the way a user does it: on the demo order
+// PO1001 (001 Center resolved, 002 Accounting open, 003 Purchasing open, 004 Miscellaneous
+// resolved), and on a hand-written order where an edit case needs issues the demo lacks.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "discussion_server.h"
+#include "issues/follow_up_choice.h"
+#include "issues/issue_record.h"
+#include "support/control_session.h"
+#include "support/discussion_document.h"
+#include "support/list_texts.h"
+#include "support/temp_path.h"
+
+namespace jex {
+namespace {
+
+using test::clickRow;
+using test::rowTexts;
+using test::selectedColumn;
+
+constexpr int kCenter = 0;
+constexpr int kAccounting = 2;  // the demo's group with a 7-day follow-up delay
+
+struct IssueEditing : ::testing::Test {
+    static void SetUpTestSuite() {
+        s_database = new test::TempPath("issue-editing");
+        s_server = new server::DiscussionServer(s_database->path());
+        s_url = "http://127.0.0.1:" + std::to_string(s_server->start());
+    }
+    static void TearDownTestSuite() {
+        delete s_server;
+        delete s_database;
+    }
+
+    void load(bool corporate) {
+        host.clock.set(makeDateTime(2014, 1, 28, 10, 0, 0));
+        control.setUserName("Clerk Kent|77|1");
+        control.setCorporateLevel(corporate);
+        control.LoadData(s_url, "PO1001");
+    }
+    // The issue's row of the table, made current.
+    RecordTable& stored(const std::string& sequence) {
+        moveToIssue(*control.state().DiscussionTable, sequence);
+        return *control.state().DiscussionTable;
+    }
+    void addIssue(int group, const std::string& description) {
+        ui.cmdAddDiscussion.userClick();
+        ui.cboDiscussionGroup.userSelect(group);
+        ui.cboDiscussionType.userSelect(0);
+        ui.txtDiscussionDescription.userType(description);
+        ui.cmdAddDiscussion.userClick();
+    }
+    // The one message shown since the last look, which is then forgotten.
+    void expectMessage(const char* text, const char* title, MsgIcon icon = MsgIcon::Information,
+                       MsgButtons buttons = MsgButtons::OK) {
+        ASSERT_EQ(host.messageBox.shown().size(), 1u) << text;
+        const MessageBoxRequest& box = host.messageBox.shown().front();
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.title, title);
+        EXPECT_TRUE(box.icon == icon && box.buttons == buttons) << text;
+        host.messageBox.clear();
+    }
+    void expectBrowsing() {
+        EXPECT_EQ(ui.cmdAddDiscussion.caption() + "|" + ui.cmdEditDiscussion.caption() + "|" +
+                      ui.cmdCloseDiscussion.caption(),
+                  "Add Issue|Edit|Resolve Issue");
+        EXPECT_TRUE(ui.lstDiscussions.enabled() && ui.txtFollowUp.locked() &&
+                    ui.txtDiscussionDescription.locked());
+        EXPECT_FALSE(ui.cboDiscussionGroup.visible() || ui.cboDiscussionType.visible() ||
+                     ui.DTPckrFollowUpDate.visible());
+    }
+
+    HeadlessServices host;
+    JEXPODiscussionsXML control{host.services()};
+    DiscussionScreen& ui = control.screen();
+
+    static inline test::TempPath* s_database = nullptr;
+    static inline server::DiscussionServer* s_server = nullptr;
+    static inline std::string s_url;
+};
+
+// A center user may choose the follow-up date of "Center" issues only.
+TEST_F(IssueEditing, Add_centerUserCancelsThenGetsTheGroupsFollowUpReadOnly) {
+    load(false);
+    ui.cmdAddDiscussion.userClick();
+    EXPECT_EQ(ui.cmdAddDiscussion.caption(), "Save");
+    EXPECT_EQ(ui.cmdEditDiscussion.caption(), "Cancel");
+    EXPECT_FALSE(ui.lstDiscussions.enabled() || ui.cmdCloseDiscussion.enabled() ||
+                 ui.cmdDeleteDiscussion.enabled() || ui.cmdAddComment.enabled());
+    EXPECT_TRUE(ui.cboDiscussionGroup.hasFocus());
+    EXPECT_EQ(ui.txtFollowUp.text(), "Jan 28, 2014") << "no group yet: today";
+    ui.cmdEditDiscussion.userClick();
+    expectBrowsing();
+    EXPECT_EQ(control.state().DiscussionTable->recordCount(), 4) << "Cancel wrote nothing";
+    EXPECT_EQ(ui.txtDiscussionDescription.text(), selectedColumn(ui.lstDiscussions, 8));
+
+    ui.cmdAddDiscussion.userClick();
+    ui.cboDiscussionGroup.userSelect(kCenter);
+    ui.cboDiscussionType.userFocus();  // leaving the group picker
+    EXPECT_TRUE(!ui.txtFollowUp.locked() && ui.DTPckrFollowUpDate.visible()) << "Center's own";
+    EXPECT_EQ(ui.DTPckrFollowUpDate.value(), makeDateTime(2014, 1, 31));
+    ui.cboDiscussionGroup.userSelect(kAccounting);
+    EXPECT_EQ(ui.cboDiscussionType.items(),
+              (std::vector<std::string>{"Invoice Mismatch", "Credit Memo Pending"}));
+    EXPECT_EQ(ui.cboDiscussionType.listIndex(), -1);
+    EXPECT_EQ(ui.txtFollowUp.text(), "Feb 04, 2014");
+    ui.cboDiscussionType.userSelect(0);
+    ui.txtFollowUp.userType("x");
+    EXPECT_EQ(ui.txtFollowUp.text(), "Feb 04, 2014") << "read-only for this group";
+    EXPECT_FALSE(ui.DTPckrFollowUpDate.visible());
+    ui.txtDiscussionDescription.userType("  Pallet\n short  ");
+    EXPECT_EQ(ui.txtDiscussionDescription.text(), "  Pallet short  ") << "Enter is swallowed";
+    ui.cmdAddDiscussion.userClick();
+    expectBrowsing();
+    EXPECT_EQ(
+        rowTexts(ui.lstDiscussions.selectedItem(), 13),
+        (std::vector<std::string>{"Accounting", "Invoice Mismatch", "Open", "Medium", "Clerk Kent",
+                                  "Jan 28, 2014 10:00:00", "", "", "Pallet short", "", "005N",
+                                  "Jan 28, 2014 10:00:00", "Feb 04, 2014"}));
+    RecordTable& issue = stored("005N");
+    EXPECT_EQ(issue.field("Type"), Value(int16_t{5}));
+    EXPECT_EQ(issue.field("Priority"), Value(int16_t{2}));
+    EXPECT_EQ(issue.field("EnteredByPersonID"), Value("77"));
+    EXPECT_EQ(issue.field("IssueFollowUp"), Value("Feb 04, 2014"));
+    EXPECT_EQ(issue.field("IsUpdated"), Value(true));
+}
+
+// A corporate user: the picker opens at once, and the save reads the follow-up date from it.
+TEST_F(IssueEditing, Save_tellsWhatIsMissingInOrderThenTakesThePickersDate) {
+    load(true);
+    ui.cmdAddDiscussion.userClick();
+    EXPECT_TRUE(ui.DTPckrFollowUpDate.visible() && !ui.txtFollowUp.locked());
+    struct Step {
+        std::function<void()> before;
+        const char* message;
+        ui::Widget& focus;
+    };
+    const Step steps[] = {
+        {[] {}, "The discussion issue group is required", ui.cboDiscussionGroup},
+        {[&] { ui.cboDiscussionGroup.userSelect(kAccounting); },
+         "The discussion issue type is required", ui.cboDiscussionType},
+        {[&] {
+             ui.cboDiscussionType.userSelect(1);
+             ui.DTPckrFollowUpDate.userFocus();  // as the click on it does
+             ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 1, 5));
+         },
+         "The discussion issue description is required", ui.txtDiscussionDescription},
+    };
+    for (const Step& step : steps) {
+        step.before();
+        ui.cmdAddDiscussion.userClick();
+        expectMessage(step.message, "Information Required");
+        EXPECT_TRUE(step.focus.hasFocus()) << step.message;
+        EXPECT_EQ(ui.cmdAddDiscussion.caption(), "Save") << step.message;
+    }
+    EXPECT_EQ(ui.txtFollowUp.text(), "Jan, 05 2014") << "taken from the picker";
+    EXPECT_FALSE(ui.DTPckrFollowUpDate.visible()) << "and closed, though a later check failed";
+
+    ui.txtDiscussionDescription.userType("   ");
+    ui.cmdAddDiscussion.userClick();
+    EXPECT_TRUE(host.messageBox.shown().empty()) << "blanks pass the check";
+    expectBrowsing();
+    EXPECT_EQ(selectedColumn(ui.lstDiscussions, 12), "Jan, 05 2014");
+    RecordTable& issue = stored("005N");
+    EXPECT_EQ(issue.field("IssueFollowUp"), Value("Jan, 05 2014"));
+    EXPECT_EQ(issue.field("IssueDescription"), Value(""));
+    EXPECT_EQ(issue.field("Type"), Value(int16_t{6}));
+}
+
+TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
+    load(true);
+    clickRow(ui.lstDiscussions, 10, "003");
+    ui.cmdCloseDiscussion.userClick();
+    EXPECT_EQ(ui.cmdCloseDiscussion.caption(), "Save");
+    EXPECT_TRUE(ui.cmdCancelResolution.enabled());
+    EXPECT_FALSE(ui.cmdAddDiscussion.enabled() || ui.cmdEditDiscussion.enabled() ||
+                 ui.cmdAddComment.enabled() || ui.lstDiscussions.enabled());
+    EXPECT_TRUE(ui.txtDiscussionResolution.hasFocus());
+
+    ui.txtDiscussionResolution.userType("  \n ");
+    EXPECT_EQ(ui.txtDiscussionResolution.text(), "   ") << "Enter is swallowed";
+    ui.cmdCloseDiscussion.userClick();
+    expectMessage("The discussion issue resolution is required.", "Information Required");
+    EXPECT_TRUE(ui.txtDiscussionResolution.hasFocus());
+
+    ui.cmdCancelResolution.userClick();
+    EXPECT_EQ(ui.txtDiscussionResolution.text(), "") << "the stored resolution is back";
+    EXPECT_FALSE(ui.cmdCancelResolution.enabled());
+    EXPECT_TRUE(ui.cmdAddComment.enabled() && ui.txtDiscussionResolution.locked());
+    expectBrowsing();
+
+    ui.cmdCloseDiscussion.userClick();
+    ui.txtDiscussionResolution.userType(" Dates agreed ");
+    ui.cmdCloseDiscussion.userClick();
+    expectBrowsing();
+    const std::vector<std::string> row = rowTexts(ui.lstDiscussions.selectedItem(), 10);
+    EXPECT_EQ((std::vector<std::string>{row[2], row[6], row[7], row[9]}),
+              (std::vector<std::string>{"Close", "Clerk Kent", "Jan 28, 2014 10:00:00",
+                                        " Dates agreed "}));
+    RecordTable& issue = stored("003");
+    EXPECT_EQ(issue.field("Resolution"), Value(" Dates agreed "));
+    EXPECT_EQ(issue.field("ResolvedByPersonID"), Value("77"));
+    EXPECT_EQ(issue.field("ResolvedByPersonType"), Value(int16_t{1}));
+    EXPECT_EQ(issue.field("IsUpdated"), Value(true));
+}
+
+TEST_F(IssueEditing, Delete_refusesWithCommentsAndAsksFirst) {
+    load(false);
+    addIssue(kAccounting, "With a comment");
+    ui.cmdAddComment.userClick();
+    ui.cboCommentType.userSelect(0);
+    ui.txtCommentDescription.userType("Noted");
+    ui.cmdAddComment.userClick();
+    ASSERT_EQ(ui.lstComments.count(), 1);
+    clickRow(ui.lstDiscussions, 10, "005N");  // a comment's save leaves Delete off
+    ui.cmdDeleteDiscussion.userClick();
+    expectMessage("You first have to delete all comments!", "Information Required");
+    EXPECT_TRUE(ui.lstComments.hasFocus());
+
+    addIssue(kAccounting, "Without");
+    host.messageBox.queueAnswer(MsgResult::No);
+    ui.cmdDeleteDiscussion.userClick();
+    expectMessage("Do you want to delete the selected discussion issue?", "Information Validation",
+                  MsgIcon::Question, MsgButtons::YesNo);
+    EXPECT_EQ(control.state().DiscussionTable->recordCount(), 6);
+
+    ui.cmdDeleteDiscussion.userClick();  // answered by the default button, which is Yes
+    EXPECT_EQ(test::indexOf(ui.lstDiscussions, 10, "006N"), 0);
+    EXPECT_EQ(control.state().DiscussionTable->recordCount(), 5);
+    EXPECT_TRUE(stored("006N").atEnd());
+    EXPECT_FALSE(ui.cmdDeleteDiscussion.enabled() || ui.cmdEditDiscussion.enabled());
+}
+
+// Center (1) and Other (2); stored issues open and resolved of each, with a follow-up date,
+// none, or a text that is no date.
+std::string editOrder() {
+    test::Document d;
+    d.types = {{"1", "Damage", "1"}, {"2", "Note", "2"}, {"3", "Price", "2"}};
+    d.groups = {{"1", "Center", "3"}, {"2", "Other", "5"}};
+    d.priorities = {"High", "Medium", "Low"};
+    const auto issue = [](const char* seq, const char* type, const char* resolved,
+                          const char* followUp) {
+        return test::issueRecord(seq, type, "1",
+                                 {"Jan 02, 2014 09:00:00", "Ann", "Issue " + std::string(seq),
+                                  resolved, "", resolved[0] ? "done" : "", "", followUp});
+    };
+    d.issues = {issue("001", "1", "", "Feb 10, 2014"), issue("002", "1", "Jan 20, 2014", ""),
+                issue("003", "2", "", "Feb 12, 2014"), issue("004", "2", "Jan 20, 2014", "soon")};
+    return d.xml();
+}
+
+// Cases A to E of Edit: what opens, and that the save of each keeps the follow-up it was given.
+TEST(IssueEditingCases, Edit_opensWhatTheCaseAllowsAndSavesTheFollowUp) {
+    const DateTime today = makeDateTime(2014, 1, 28);
+    struct Case {
+        const char* name;
+        bool corporate;
+        const char* issue;  // nullptr: a new issue of group Other, added first
+        const char* group;
+        bool pickersShown, descriptionOpen, followUpOpen;
+        DateTime picker;
+    };
+    const Case cases[] = {
+        {"A", true, "003", "Other", true, false, true, makeDateTime(2014, 2, 12)},
+        {"B", true, "004", "Other", false, false, true, today},
+        {"C", false, "001", "Center", false, false, true, makeDateTime(2014, 2, 10)},
+        {"D", false, "002", "Center", false, false, true, today},
+        {"E center", false, nullptr, "Other", true, true, false, {}},
+        {"E corporate", true, nullptr, "Other", true, true, true, makeDateTime(2014, 2, 2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ControlSession s;
+        s.host.clock.set(makeDateTime(2014, 1, 28, 10, 0, 0));
+        s.control.setCorporateLevel(c.corporate);
+        s.load(editOrder());
+        const std::string issue = c.issue ? c.issue : "005N";
+        if (!c.issue) {
+            s.ui.cmdAddDiscussion.userClick();
+            s.ui.cboDiscussionGroup.userSelect(1);
+            s.ui.cboDiscussionType.userSelect(0);
+            s.ui.txtDiscussionDescription.userType("New");
+            s.ui.cmdAddDiscussion.userClick();
+        }
+        clickRow(s.ui.lstDiscussions, 10, issue);
+        s.ui.cmdEditDiscussion.userClick();
+
+        EXPECT_EQ(s.ui.cmdAddDiscussion.caption(), "Save");
+        EXPECT_FALSE(s.ui.lstDiscussions.enabled() || s.ui.cmdCloseDiscussion.enabled());
+        EXPECT_EQ(s.ui.cboDiscussionGroup.text(), c.group) << "loaded even when hidden";
+        EXPECT_EQ(s.ui.cboDiscussionType.text(), c.group == kCenterGroup ? "Damage" : "Note");
+        EXPECT_EQ(s.ui.cboDiscussionType.visible(), c.pickersShown);
+        EXPECT_EQ(!s.ui.txtDiscussionDescription.locked(), c.descriptionOpen);
+        EXPECT_EQ(!s.ui.txtFollowUp.locked(), c.followUpOpen);
+        EXPECT_EQ(s.ui.DTPckrFollowUpDate.visible(), c.followUpOpen);
+        if (c.followUpOpen) {
+            EXPECT_EQ(s.ui.DTPckrFollowUpDate.value(), c.picker);
+            s.ui.DTPckrFollowUpDate.userFocus();
+            s.ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 3, 3));
+        }
+        s.ui.cmdAddDiscussion.userClick();
+        const char* saved = c.followUpOpen ? "Mar, 03 2014" : "Feb 02, 2014";
+        EXPECT_EQ(s.reports(), std::vector<std::string>{});
+        EXPECT_EQ(s.ui.cmdAddDiscussion.caption(), "Add Issue");
+        EXPECT_EQ(selectedColumn(s.ui.lstDiscussions, 10), issue);
+        EXPECT_EQ(selectedColumn(s.ui.lstDiscussions, 12), saved);
+        RecordTable& row = *s.control.state().DiscussionTable;
+        moveToIssue(row, issue);
+        EXPECT_EQ(row.field("IssueFollowUp"), Value(saved));
+        EXPECT_EQ(row.field("IsUpdated"), Value(true));
+    }
+}
+
+}  // namespace
+}  // namespace jex
