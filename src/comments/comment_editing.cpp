@@ -7,6 +7,7 @@
 #include "comments/field_appearance.h"
 #include "comments/find_comment.h"
 #include "control/jex_po_discussions_xml.h"
+#include "control/list_selection.h"
 #include "data/sequence.h"
 #include "issues/follow_up_choice.h"
 #include "issues/trim_blanks.h"
@@ -264,6 +265,8 @@ void JEXPODiscussionsXML::cmdAddComment_Click() {
 void JEXPODiscussionsXML::cmdCancelComment_Click() {
     trap("cmdCancelComment_Click()", [&] {
         if (cmdCancelComment.caption() == kEditCaption) {
+            // Nothing to edit: entering the mode would leave a screen with nothing to save.
+            if (!lstComments.selectedItem()) return;
             IsNewComment = false;
             openCommentEdit(screen(), CorporateLevel, isNewSequence(SelectedCommentSequence));
             loadCommentForEdit(screen(), lstComments.requireSelected(), *CommentTable);
@@ -275,6 +278,8 @@ void JEXPODiscussionsXML::cmdCancelComment_Click() {
         for (ui::TextBox* box : {&txtCommentDescription, &txtCSCFollowUp, &txtCenterFollowUp})
             box->setText("");
         releaseIssues(screen());
+        // With no comment left to show, Edit would have nothing to work on.
+        if (lstComments.count() == 0) cmdCancelComment.setEnabled(false);
         lstComments_Click();
         lstComments.setFocus();
     });
@@ -289,6 +294,7 @@ void JEXPODiscussionsXML::cmdDeleteComment_Click() {
         if (!confirmDelete(m_services.messageBox)) return;
 
         table.deleteCurrent();
+        const int position = row->index();
         lstComments.remove(row);
         cmdDeleteComment.setEnabled(false);
         cmdCancelComment.setEnabled(false);
@@ -300,6 +306,8 @@ void JEXPODiscussionsXML::cmdDeleteComment_Click() {
             for (ui::CheckBox* box : editingFields(screen()).focusBoxes()) box->setValue(0);
             return;
         }
+        // Without a selection the click would leave the deleted comment's flags ticked.
+        selectRowAt(lstComments, position);
         lstComments_Click();
     });
 }

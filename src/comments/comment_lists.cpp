@@ -107,8 +107,10 @@ void JEXPODiscussionsXML::lstComments_KeyUp(int keyCode, int) {
     if (isArrowUpOrDown(keyCode)) lstComments_Click();
 }
 
+// A double-click edits the comment as the Edit button would, but only when the user may: in
+// View Mode a stored comment's editing would open a screen whose Save stays disabled.
 void JEXPODiscussionsXML::lstComments_DblClick() {
-    if (lstComments.count() >= 1) cmdCancelComment_Click();
+    if (lstComments.count() >= 1 && cmdCancelComment.enabled()) cmdCancelComment_Click();
 }
 
 void JEXPODiscussionsXML::lstCommentsView_Click() {
@@ -128,7 +130,7 @@ void JEXPODiscussionsXML::lstCommentsView_DblClick() {
     if (lstComments.count() < 1) return;
     // Back on the first tab the same issue and comment are selected, ready for editing.
     tabPODiscussion.select(1);
-    cmdCancelComment_Click();
+    if (cmdCancelComment.enabled()) cmdCancelComment_Click();
 }
 
 void JEXPODiscussionsXML::lstCommentsView_ColumnClick(int position) {

@@ -1,4 +1,5 @@
 #include "control/jex_po_discussions_xml.h"
+#include "control/list_selection.h"
 #include "issues/issue_record.h"
 #include "issues/issue_row.h"
 #include "issues/validation_message.h"
@@ -24,7 +25,8 @@ void JEXPODiscussionsXML::cmdDeleteDiscussion_Click() {
         RecordTable& issues = *DiscussionTable;
         moveToIssue(issues, row.column(issue_row::Sequence));
         issues.deleteCurrent();
-        lstDiscussions.remove(row.index());
+        const int position = row.index();
+        lstDiscussions.remove(position);
 
         const bool listEmpty = lstDiscussions.count() == 0;
         if (listEmpty) cmdAddComment.setEnabled(false);
@@ -37,6 +39,8 @@ void JEXPODiscussionsXML::cmdDeleteDiscussion_Click() {
             }
             return;
         }
+        // Without a selection the click would leave the deleted issue's texts on the screen.
+        selectRowAt(lstDiscussions, position);
         lstDiscussions_Click();
         lstDiscussions.setFocus();
     });

@@ -212,8 +212,27 @@ TEST_F(CommentEditing, CancelAndDelete_writeNothingUnlessAnsweredYes) {
     EXPECT_EQ(control.state().CommentTable->recordCount(), 6);
     EXPECT_FALSE(findComment(*control.state().CommentTable, "007N"));
     EXPECT_EQ(test::columnOf(ui.lstComments, 4), (Texts{"6"}));
-    EXPECT_FALSE(ui.cmdDeleteComment.enabled() || ui.cmdCancelComment.enabled());
-    EXPECT_EQ(ui.txtCommentDescription.text(), "");
+    // The remaining comment is selected and shown, not the deleted one's flags.
+    EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "6");
+    EXPECT_EQ(ui.txtCommentDescription.text(), test::selectedColumn(ui.lstComments, 0));
+    EXPECT_FALSE(ui.cmdDeleteComment.enabled()) << "a stored comment stays";
+}
+
+// Roads that would strand the screen: a double-click on a stored comment in View Mode, and
+// Cancel on an issue without comments, which would leave an Edit with nothing to edit.
+TEST_F(CommentEditing, DoubleClickAndCancel_neverLeaveACommandWithNothingToDo) {
+    control.setViewMode(2);
+    load(false, nullptr);
+    ui.lstComments.userDoubleClickItem(1);
+    EXPECT_EQ(ui.cmdCancelComment.caption(), "Edit");
+    EXPECT_TRUE(ui.lstComments.enabled() && ui.lstDiscussions.enabled());
+
+    control.setViewMode(0);
+    control.LoadData(s_url, "PO1003");  // the placeholder issue, no comment
+    ui.cmdAddComment.userClick();
+    ui.cmdCancelComment.userClick();
+    EXPECT_FALSE(ui.cmdCancelComment.enabled());
+    EXPECT_TRUE(host.messageBox.shown().empty());
 }
 
 // Data the demo lacks: a follow-up that is no date stays stored through an edit; a row with

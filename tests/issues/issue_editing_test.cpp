@@ -143,7 +143,6 @@ TEST_F(IssueEditing, Save_tellsWhatIsMissingInOrderThenTakesThePickersDate) {
          "The discussion issue type is required", ui.cboDiscussionType},
         {[&] {
              ui.cboDiscussionType.userSelect(1);
-             ui.DTPckrFollowUpDate.userFocus();  // as the click on it does
              ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 1, 5));
          },
          "The discussion issue description is required", ui.txtDiscussionDescription},
@@ -230,7 +229,11 @@ TEST_F(IssueEditing, Delete_refusesWithCommentsAndAsksFirst) {
     EXPECT_EQ(test::indexOf(ui.lstDiscussions, 10, "006N"), 0);
     EXPECT_EQ(control.state().DiscussionTable->recordCount(), 5);
     EXPECT_TRUE(stored("006N").atEnd());
-    EXPECT_FALSE(ui.cmdDeleteDiscussion.enabled() || ui.cmdEditDiscussion.enabled());
+    // The row that took its place is shown, not the deleted issue's texts, and the commands
+    // follow it: 005N is new, so it may be edited and deleted.
+    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "005N");
+    EXPECT_EQ(ui.txtDiscussionDescription.text(), "With a comment");
+    EXPECT_TRUE(ui.cmdDeleteDiscussion.enabled() && ui.cmdEditDiscussion.enabled());
 }
 
 // Center (1) and Other (2); stored issues open and resolved of each, with a follow-up date,
@@ -297,7 +300,6 @@ TEST(IssueEditingCases, Edit_opensWhatTheCaseAllowsAndSavesTheFollowUp) {
         EXPECT_EQ(s.ui.DTPckrFollowUpDate.visible(), c.followUpOpen);
         if (c.followUpOpen) {
             EXPECT_EQ(s.ui.DTPckrFollowUpDate.value(), c.picker);
-            s.ui.DTPckrFollowUpDate.userFocus();
             s.ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 3, 3));
         }
         s.ui.cmdAddDiscussion.userClick();

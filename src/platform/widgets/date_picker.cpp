@@ -37,7 +37,8 @@ void DatePicker::setCustomFormat(std::string format) {
 std::string DatePicker::displayText() const { return formatCustom(m_value, m_customFormat); }
 
 void DatePicker::userSetDate(DateTime value) {
-    if (!acceptsInput()) return;
+    // Picking a date is a click on the picker: the focus moves there first, as with a combo.
+    if (!userFocus()) return;
     setValue(value);
     if (onChange) onChange();
 }

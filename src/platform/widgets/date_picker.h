@@ -23,7 +23,8 @@ class DatePicker : public Widget {
 
     std::function<void()> onChange;
 
-    // User input: picks a date (fires Change). Ignored when the picker does not accept input.
+    // User input: takes the focus (firing the lost focus of the widget that had it), then picks
+    // a date (fires Change). Ignored when the picker does not accept input.
     void userSetDate(DateTime value);
 
   private:
