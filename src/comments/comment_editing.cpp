@@ -6,13 +6,14 @@
 #include "comments/comment_row.h"
 #include "comments/field_appearance.h"
 #include "comments/find_comment.h"
+#include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/list_selection.h"
 #include "data/sequence.h"
 #include "issues/follow_up_choice.h"
-#include "issues/trim_blanks.h"
 #include "issues/validation_message.h"
 #include "platform/int16.h"
+#include "platform/text.h"
 
 // Adding, editing and deleting the comments of the selected issue. The captions of the two
 // comment buttons tell what the screen is doing (browsing, or writing a comment); every change
@@ -20,11 +21,6 @@
 // save.
 namespace jex {
 namespace {
-
-constexpr const char* kAddCaption = "Add Comment";
-constexpr const char* kSaveCaption = "Save";
-constexpr const char* kEditCaption = "Edit";
-constexpr const char* kCancelCaption = "Cancel";
 
 // True when the user answers Yes, the default, to deleting the selected comment.
 bool confirmDelete(MessageBoxService& box) {
@@ -86,8 +82,8 @@ class CommentWriter {
 
 // Into writing a comment: the buttons turn into Save and Cancel and the focus boxes open.
 void openCommentWork(DiscussionScreen& s) {
-    s.cmdAddComment.setCaption(kSaveCaption);
-    s.cmdCancelComment.setCaption(kCancelCaption);
+    s.cmdAddComment.setCaption(comment_caption::Save);
+    s.cmdCancelComment.setCaption(comment_caption::Cancel);
     s.cmdDeleteComment.setEnabled(false);
     for (ui::CheckBox* box : editingFields(s).focusBoxes()) box->setEnabled(true);
 }
@@ -103,8 +99,8 @@ void lockLists(DiscussionScreen& s) {
 
 // Back to browsing comments; the fields keep what they show.
 void closeCommentWork(DiscussionScreen& s) {
-    s.cmdAddComment.setCaption(kAddCaption);
-    s.cmdCancelComment.setCaption(kEditCaption);
+    s.cmdAddComment.setCaption(comment_caption::AddComment);
+    s.cmdCancelComment.setCaption(comment_caption::Edit);
     for (ui::TextBox* box : {&s.txtCommentDescription, &s.txtCSCFollowUp, &s.txtCenterFollowUp})
         showReadOnly(*box);
     for (ui::CheckBox* box : editingFields(s).focusBoxes()) box->setEnabled(false);
@@ -193,7 +189,7 @@ bool isCommentComplete(DiscussionScreen& s, MessageBoxService& box) {
 
 void JEXPODiscussionsXML::cmdAddComment_Click() {
     trap("cmdAddComment_Click()", [&] {
-        if (cmdAddComment.caption() == kAddCaption) {
+        if (cmdAddComment.caption() == comment_caption::AddComment) {
             IsNewComment = true;
             if (SelectedIssueSequence.empty()) {
                 m_services.messageBox.show(
@@ -244,7 +240,7 @@ void JEXPODiscussionsXML::cmdAddComment_Click() {
         }
         write.type(cboCommentType);
         write.text(comment_row::Description, "CommentDescription",
-                   trimBlanks(txtCommentDescription.text()));
+                   std::string(trimBlanks(txtCommentDescription.text())));
 
         const std::string updated = timeStamp();
         // A comment not sent yet is dated by its last change.
@@ -264,7 +260,7 @@ void JEXPODiscussionsXML::cmdAddComment_Click() {
 
 void JEXPODiscussionsXML::cmdCancelComment_Click() {
     trap("cmdCancelComment_Click()", [&] {
-        if (cmdCancelComment.caption() == kEditCaption) {
+        if (cmdCancelComment.caption() == comment_caption::Edit) {
             // Nothing to edit: entering the mode would leave a screen with nothing to save.
             if (!lstComments.selectedItem()) return;
             IsNewComment = false;

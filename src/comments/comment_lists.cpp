@@ -1,5 +1,6 @@
 #include "comments/comment_fields.h"
 #include "comments/comment_row.h"
+#include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
 #include "data/sequence.h"
 #include "issues/header_sort.h"
@@ -86,7 +87,7 @@ void JEXPODiscussionsXML::lstComments_Click() {
         const ui::ListItemRef row = lstComments.selectedItem();
         if (!row) return;
         // While a comment is being added or edited the fields belong to that work.
-        if (cmdAddComment.caption() != "Add Comment") return;
+        if (cmdAddComment.caption() != comment_caption::AddComment) return;
 
         showComment(*row, editingFields(screen()));
         SelectedCommentSequence = row->column(comment_row::Sequence);

@@ -1,5 +1,6 @@
 #include "comments/comment_row.h"
 #include "comments/field_appearance.h"
+#include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
 #include "issues/issue_row.h"
 
@@ -47,11 +48,11 @@ void JEXPODiscussionsXML::ReinititateControls() {
         showOnly(frameIssue, frameComment);
         tabPODiscussion.select(kIssuesTab);
 
-        cmdAddComment.setCaption("Add Comment");
-        cmdAddDiscussion.setCaption("Add Issue");
-        cmdCloseDiscussion.setCaption("Resolve Issue");
-        cmdEditDiscussion.setCaption("Edit");
-        cmdCancelComment.setCaption("Edit");
+        cmdAddComment.setCaption(comment_caption::AddComment);
+        cmdAddDiscussion.setCaption(issue_caption::AddIssue);
+        cmdCloseDiscussion.setCaption(issue_caption::ResolveIssue);
+        cmdEditDiscussion.setCaption(issue_caption::Edit);
+        cmdCancelComment.setCaption(comment_caption::Edit);
 
         for (ui::CommandButton* button :
              {&cmdEditDiscussion, &cmdCancelResolution, &cmdCloseDiscussion, &cmdDeleteDiscussion,

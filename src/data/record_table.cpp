@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace jex {
 
@@ -16,12 +17,6 @@ char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, {}, lowerAscii, lowerAscii);
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
 }
 
 // Characters of a UTF-8 text: every byte that does not continue a sequence starts one.

@@ -1,6 +1,6 @@
 #include "control/jex_po_discussions_xml.h"
 #include "issues/follow_up_choice.h"
-#include "issues/trim_blanks.h"
+#include "platform/text.h"
 
 namespace jex {
 

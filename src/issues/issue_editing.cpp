@@ -1,12 +1,12 @@
 #include "comments/field_appearance.h"
+#include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
 #include "data/sequence.h"
 #include "issues/follow_up_choice.h"
-#include "issues/issue_captions.h"
 #include "issues/issue_record.h"
 #include "issues/issue_row.h"
-#include "issues/trim_blanks.h"
 #include "issues/validation_message.h"
+#include "platform/text.h"
 
 // Adding and editing an issue: the commands that open the issue fields, the save that writes
 // them into the issue list and the issue table, and the cancel that drops them.
@@ -184,10 +184,10 @@ void JEXPODiscussionsXML::cmdAddDiscussion_Click() {
             lstDiscussions.setEnabled(true);
 
             const ui::ListItemRef row = IsNewIssue ? appendIssue() : editedIssue();
-            const std::string type = trimBlanks(txtDiscussion.text());
+            const std::string type(trimBlanks(txtDiscussion.text()));
             row->setSubItem(issue_row::Type, type);
             issues.setField("Type", Value(TypeIndex(type, true)));
-            const std::string description = trimBlanks(txtDiscussionDescription.text());
+            const std::string description(trimBlanks(txtDiscussionDescription.text()));
             row->setSubItem(issue_row::Description, description);
             issues.setField("IssueDescription", Value(description));
             const std::string updated = stamp();

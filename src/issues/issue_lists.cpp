@@ -1,5 +1,7 @@
+#include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
 #include "data/sequence.h"
+#include "issues/follow_up_choice.h"
 #include "issues/header_sort.h"
 #include "issues/issue_row.h"
 
@@ -113,8 +115,8 @@ void JEXPODiscussionsXML::lstDiscussions_Click() {
         const ui::ListItemRef row = lstDiscussions.selectedItem();
         if (!row) return;
         // While an issue is added, edited or resolved the fields belong to that work.
-        if (cmdAddDiscussion.caption() != "Add Issue" ||
-            cmdCloseDiscussion.caption() != "Resolve Issue") {
+        if (cmdAddDiscussion.caption() != issue_caption::AddIssue ||
+            cmdCloseDiscussion.caption() != issue_caption::ResolveIssue) {
             return;
         }
 
@@ -134,7 +136,7 @@ void JEXPODiscussionsXML::lstDiscussions_Click() {
         // and edited; anyone may add.
         cmdAddDiscussion.setEnabled(true);
         cmdAddComment.setEnabled(true);
-        if (txtDiscussionGroup.text() == "Center" || CorporateLevel) {
+        if (txtDiscussionGroup.text() == kCenterGroup || CorporateLevel) {
             cmdCloseDiscussion.setEnabled(true);
             cmdEditDiscussion.setEnabled(true);
         } else {

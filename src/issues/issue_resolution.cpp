@@ -1,10 +1,10 @@
 #include "comments/field_appearance.h"
+#include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
-#include "issues/issue_captions.h"
 #include "issues/issue_record.h"
 #include "issues/issue_row.h"
-#include "issues/trim_blanks.h"
 #include "issues/validation_message.h"
+#include "platform/text.h"
 
 // Resolving an issue: the resolution is typed while everything else waits, and its save records
 // who resolved the issue and when.
