@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "control/headless_services.h"
-#include "discussion_server.h"
+#include "support/demo_server.h"
 #include "support/list_texts.h"
-#include "support/temp_path.h"
 
 namespace jex {
 namespace {
@@ -18,14 +17,10 @@ using Texts = std::vector<std::string>;
 
 struct CommentDrag : ::testing::Test {
     static void SetUpTestSuite() {
-        s_database = new test::TempPath("comment-drag");
-        s_server = new server::DiscussionServer(s_database->path());
-        s_url = "http://127.0.0.1:" + std::to_string(s_server->start());
+        s_demo = std::make_unique<test::DemoServer>("comment-drag");
+        s_url = s_demo->url;
     }
-    static void TearDownTestSuite() {
-        delete s_server;
-        delete s_database;
-    }
+    static void TearDownTestSuite() { s_demo.reset(); }
 
     // Loads PO1001 and shows the comments of issue 002.
     void load(bool corporate) {
@@ -60,8 +55,7 @@ struct CommentDrag : ::testing::Test {
     DiscussionScreen& ui = control.screen();
     bool draggingSeen = false;
 
-    static inline test::TempPath* s_database = nullptr;
-    static inline server::DiscussionServer* s_server = nullptr;
+    static inline std::unique_ptr<test::DemoServer> s_demo;
     static inline std::string s_url;
 };
 

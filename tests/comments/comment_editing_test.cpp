@@ -6,11 +6,10 @@
 #include <tuple>
 
 #include "comments/find_comment.h"
-#include "discussion_server.h"
 #include "support/control_session.h"
+#include "support/demo_server.h"
 #include "support/discussion_document.h"
 #include "support/list_texts.h"
-#include "support/temp_path.h"
 
 namespace jex {
 namespace {
@@ -60,16 +59,11 @@ struct DemoSession {
 
 struct CommentEditing : ::testing::Test, DemoSession {
     static void SetUpTestSuite() {
-        s_database = new test::TempPath("comment-editing");
-        s_server = new server::DiscussionServer(s_database->path());
-        s_url = "http://127.0.0.1:" + std::to_string(s_server->start());
+        s_demo = std::make_unique<test::DemoServer>("comment-editing");
+        s_url = s_demo->url;
     }
-    static void TearDownTestSuite() {
-        delete s_server;
-        delete s_database;
-    }
-    static inline test::TempPath* s_database = nullptr;
-    static inline server::DiscussionServer* s_server = nullptr;
+    static void TearDownTestSuite() { s_demo.reset(); }
+    static inline std::unique_ptr<test::DemoServer> s_demo;
 };
 
 TEST_F(CommentEditing, Add_checksTypeThenDescriptionAndNumbersFromTheCounter) {

@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "control/headless_services.h"
-#include "discussion_server.h"
+#include "support/demo_server.h"
 #include "support/list_texts.h"
-#include "support/temp_path.h"
 
 namespace jex {
 namespace {
@@ -18,14 +17,10 @@ using test::selectedColumn;
 class DisplayRoad : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        s_database = new test::TempPath("display-road");
-        s_server = new server::DiscussionServer(s_database->path());
-        s_url = "http://127.0.0.1:" + std::to_string(s_server->start());
+        s_demo = std::make_unique<test::DemoServer>("display-road");
+        s_url = s_demo->url;
     }
-    static void TearDownTestSuite() {
-        delete s_server;
-        delete s_database;
-    }
+    static void TearDownTestSuite() { s_demo.reset(); }
 
     void load(const std::string& order, bool corporate = false, int mode = 0) {
         control.setUserName("Clerk Kent|77|1");
@@ -41,8 +36,7 @@ class DisplayRoad : public ::testing::Test {
     JEXPODiscussionsXML control{host.services()};
     DiscussionScreen& ui = control.screen();
 
-    static inline test::TempPath* s_database = nullptr;
-    static inline server::DiscussionServer* s_server = nullptr;
+    static inline std::unique_ptr<test::DemoServer> s_demo;
     static inline std::string s_url;
 };
 

@@ -5,13 +5,12 @@
 
 #include <functional>
 
-#include "discussion_server.h"
 #include "issues/follow_up_choice.h"
 #include "issues/issue_record.h"
 #include "support/control_session.h"
+#include "support/demo_server.h"
 #include "support/discussion_document.h"
 #include "support/list_texts.h"
-#include "support/temp_path.h"
 
 namespace jex {
 namespace {
@@ -25,14 +24,10 @@ constexpr int kAccounting = 2;  // the demo's group with a 7-day follow-up delay
 
 struct IssueEditing : ::testing::Test {
     static void SetUpTestSuite() {
-        s_database = new test::TempPath("issue-editing");
-        s_server = new server::DiscussionServer(s_database->path());
-        s_url = "http://127.0.0.1:" + std::to_string(s_server->start());
+        s_demo = std::make_unique<test::DemoServer>("issue-editing");
+        s_url = s_demo->url;
     }
-    static void TearDownTestSuite() {
-        delete s_server;
-        delete s_database;
-    }
+    static void TearDownTestSuite() { s_demo.reset(); }
 
     void load(bool corporate) {
         host.clock.set(makeDateTime(2014, 1, 28, 10, 0, 0));
@@ -76,8 +71,7 @@ struct IssueEditing : ::testing::Test {
     JEXPODiscussionsXML control{host.services()};
     DiscussionScreen& ui = control.screen();
 
-    static inline test::TempPath* s_database = nullptr;
-    static inline server::DiscussionServer* s_server = nullptr;
+    static inline std::unique_ptr<test::DemoServer> s_demo;
     static inline std::string s_url;
 };
 
