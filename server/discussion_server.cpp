@@ -8,9 +8,12 @@
 #include <chrono>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
+#include "batch_runner.h"
 #include "database.h"
 #include "discussion_document.h"
+#include "windows1252_to_utf8.h"
 
 namespace jex::server {
 
@@ -95,8 +98,13 @@ void DiscussionServer::registerRoutes() {
         }
         answerLoad(request, response);
     });
-    // The save side goes here: a Post(".*", ...) route that takes the "SQL" form fields of the
-    // body in order and runs each as one batch against the database.
+    m_http->Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
+        if (!isDiscussionPagePath(request.path)) {
+            answerText(response, 404, "There is no page at " + request.path + ".");
+            return;
+        }
+        answerSave(request, response);
+    });
 }
 
 void DiscussionServer::answerLoad(const httplib::Request& request,
@@ -110,6 +118,31 @@ void DiscussionServer::answerLoad(const httplib::Request& request,
         const std::string document =
             discussionDocument(database.handle(), request.get_param_value("OrderID"));
         response.set_content(document, kXmlContentType);
+    } catch (const std::exception& error) {
+        answerText(response, 500, error.what());
+    }
+}
+
+// The control encodes its batches from Windows-1252; SQLite keeps UTF-8.
+void DiscussionServer::answerSave(const httplib::Request& request,
+                                  httplib::Response& response) const {
+    const std::size_t fieldCount = request.get_param_value_count("SQL");
+    if (fieldCount == 0) {
+        answerText(response, 400, "no SQL field");
+        return;
+    }
+    std::vector<std::string> batches;
+    for (std::size_t field = 0; field < fieldCount; ++field) {
+        batches.push_back(windows1252ToUtf8(request.get_param_value("SQL", field)));
+    }
+    try {
+        const Database database(m_databasePath);
+        const BatchResult result = BatchRunner(database.handle()).run(batches);
+        if (result.outcome == BatchOutcome::Stored) {
+            response.status = 200;
+            return;
+        }
+        answerText(response, result.outcome == BatchOutcome::Refused ? 400 : 500, result.error);
     } catch (const std::exception& error) {
         answerText(response, 500, error.what());
     }

@@ -41,6 +41,9 @@ class DiscussionServer {
   private:
     void registerRoutes();
     void answerLoad(const httplib::Request& request, httplib::Response& response) const;
+    // Runs the "SQL" fields of a posted form as one save request: an empty answer when stored,
+    // otherwise the error text with 400 (no field, a refused statement) or 500.
+    void answerSave(const httplib::Request& request, httplib::Response& response) const;
 
     std::filesystem::path m_databasePath;
     std::unique_ptr<httplib::Server> m_http;

@@ -98,6 +98,8 @@ void JEXPODiscussionsXML::wireEvents() {
     lstDiscussions.onDragDrop = [this](ui::Widget& source, double x, double y) {
         lstDiscussions_DragDrop(source, x, y);
     };
+
+    Inet1.onStateChanged = [this](int16_t state) { Inet1_StateChanged(state); };
 }
 
 }  // namespace jex

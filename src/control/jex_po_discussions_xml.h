@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,11 +13,13 @@
 #include "data/record_table.h"
 #include "platform/dates.h"
 #include "platform/event_log.h"
+#include "platform/inet_transfer.h"
 #include "platform/message_box.h"
 #include "platform/message_pump.h"
 #include "platform/value.h"
 #include "platform/version.h"
 #include "platform/xml_document.h"
+#include "save/save_marks.h"
 
 namespace jex {
 
@@ -195,6 +198,17 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
     void SetTabIndex(bool secondTabWanted);
     void ReinititateControls();
     void tabPODiscussion_Click();
+
+    // Saving.
+    std::optional<std::vector<std::string>> FormatData();
+    // Lets the host process its pending window messages, the transfer's state changes included.
+    void DoEvents();
+    void Inet1_StateChanged(int16_t State);
+    // The answer's body, read in chunks with the host's messages processed in between.
+    std::string readAnswer();
+    // The transfer of SaveData, and the rows its request in flight carries.
+    InetTransfer Inet1;
+    SaveMarks m_sentMarks;
 
     ControlServices m_services;
     LibraryVersion m_version;

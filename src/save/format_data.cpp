@@ -1,0 +1,228 @@
+#include <utility>
+
+#include "control/jex_po_discussions_xml.h"
+#include "data/sequence.h"
+#include "platform/int16.h"
+#include "save/sql_values.h"
+#include "save/statements.h"
+
+namespace jex {
+namespace {
+
+constexpr const char* kMarkedRows = "IsUpdated = True";
+constexpr const char* kMissingOrderKey = "PO_NUMBER_REQUIRED";
+
+std::string textOf(const RecordTable& table, std::string_view field) {
+    return table.field(field).toText();
+}
+
+int16_t sequenceNumberOf(const RecordTable& table, std::string_view field) {
+    return sequenceNumber(std::string_view(textOf(table, field)));
+}
+
+void clearMark(RecordTable& table) { table.setField("IsUpdated", Value(false)); }
+
+// One run of the batch builder over the marked rows of both tables. The filters fix the rows
+// seen to those marked at the start, so clearing a mark on the way hides nothing. The batches
+// are built in three passes: new issues each with their comments, then the stored issues'
+// changes and the comments of stored issues in one batch, then the order's open-problem flag.
+class BatchBuilder {
+  public:
+    BatchBuilder(RecordTable& issues, RecordTable& comments, std::string orderKey,
+                 std::string userLiteral)
+        : m_issues(issues),
+          m_comments(comments),
+          m_orderKey(std::move(orderKey)),
+          m_userLiteral(std::move(userLiteral)) {}
+
+    std::vector<std::string> run() {
+        m_issues.setFilter(kMarkedRows);
+        m_comments.setFilter(kMarkedRows);
+        const bool issueMarked = m_issues.recordCount() != 0;
+        if (issueMarked) m_issues.moveFirst();
+
+        writeNewIssues();
+        writeStoredIssues();
+        writeCommentsOfStoredIssues();
+
+        if (!m_storedRowsBatch.empty()) m_batches.push_back(m_storedRowsBatch);
+        if (issueMarked) m_batches.push_back(sql::openProblemBatch(m_orderKey));
+        m_issues.setFilter("");
+        m_comments.setFilter("");
+        m_batches.emplace_back();
+        return std::move(m_batches);
+    }
+
+  private:
+    bool commentsMarked() const { return m_comments.recordCount() != 0; }
+
+    void writeNewIssues() {
+        while (!m_issues.atEnd()) {
+            if (isNewSequence(textOf(m_issues, "IssueSequence"))) writeNewIssue();
+            m_issues.moveNext();
+            if (!m_currentBatch.empty()) m_batches.push_back(std::move(m_currentBatch));
+            m_currentBatch.clear();
+        }
+    }
+
+    void writeNewIssue() {
+        if (commentsMarked()) m_comments.moveFirst();
+        const sql::NewIssueValues issue = newIssueValues();
+        m_currentBatch = sql::newIssueDeclarations(newIssueBases(), m_orderKey);
+        m_currentBatch += sql::newIssueInsert(issue);
+        clearMark(m_issues);
+
+        m_newComments = 0;
+        if (!commentsMarked()) return;
+        const std::string issueSequence = textOf(m_issues, "IssueSequence");
+        for (; !m_comments.atEnd(); m_comments.moveNext()) {
+            if (textOf(m_comments, "DiscussionSequence") != issueSequence) continue;
+            const sql::CommentValues comment = commentValues();
+            if (isNewSequence(comment.sequence)) {
+                m_newComments = add16(m_newComments, 1);
+                m_currentBatch += sql::newIssueCommentInsert(comment, m_newComments);
+            } else {
+                m_currentBatch += sql::movedCommentUpdate(comment);
+            }
+            clearMark(m_comments);
+        }
+    }
+
+    // Reads the first marked comment, where the comment table stands.
+    sql::NewIssueBases newIssueBases() {
+        if (sequenceNumberOf(m_issues, "IssueSequence") == 0) {
+            m_commentBaseDeclared = true;
+            return sql::NewIssueBases::BothZero;
+        }
+        if (!commentsMarked()) return sql::NewIssueBases::IssueOnly;
+        if (sequenceNumberOf(m_comments, "DiscussionCommentSequence") == 0 &&
+            !m_commentBaseDeclared) {
+            m_commentBaseDeclared = true;
+            return sql::NewIssueBases::IssueAndZeroComment;
+        }
+        return sql::NewIssueBases::IssueAndComment;
+    }
+
+    void writeStoredIssues() {
+        m_commentBaseDeclared = false;
+        m_newComments = 0;
+        m_issues.moveFirst();
+        for (; !m_issues.atEnd(); m_issues.moveNext()) {
+            if (isNewSequence(textOf(m_issues, "IssueSequence"))) continue;
+            m_storedRowsBatch += sql::issueUpdate(issueChangeValues());
+            clearMark(m_issues);
+        }
+    }
+
+    void writeCommentsOfStoredIssues() {
+        if (!commentsMarked()) return;
+        m_comments.moveFirst();
+        for (; !m_comments.atEnd(); m_comments.moveNext()) {
+            if (isNewSequence(textOf(m_comments, "DiscussionSequence"))) continue;
+            const sql::CommentValues comment = commentValues();
+            if (isNewSequence(comment.sequence)) {
+                m_storedRowsBatch += commentBaseOnce(comment);
+                m_newComments = add16(m_newComments, 1);
+                m_storedRowsBatch += sql::storedIssueCommentInsert(comment, m_newComments);
+            } else {
+                m_storedRowsBatch += sql::storedCommentUpdate(comment);
+            }
+            clearMark(m_comments);
+        }
+    }
+
+    // The comment base, declared before the first new comment of the batch and never again.
+    std::string commentBaseOnce(const sql::CommentValues& comment) {
+        if (m_commentBaseDeclared) return {};
+        m_commentBaseDeclared = true;
+        const bool fromZero = sequenceNumber(std::string_view(comment.sequence)) == 0;
+        return sql::commentBaseDeclaration(fromZero, m_orderKey);
+    }
+
+    sql::NewIssueValues newIssueValues() const {
+        const RecordTable& t = m_issues;
+        return {
+            .orderKey = m_orderKey,
+            .type = sql::plain(t.field("Type")),
+            .priority = sql::plain(t.field("Priority")),
+            .issueDate = sql::quoted(t.field("IssueDate")),
+            .enteredBy = m_userLiteral,
+            .description = sql::quotedDoubled(t.field("IssueDescription")),
+            .followUp = sql::emptyIsNull(t.field("IssueFollowUp")),
+            .resolvedDate = sql::emptyIsNull(t.field("ResolvedDate")),
+            .resolvedBy = sql::emptyIsBlank(t.field("ResolvedBy")),
+            .resolution = sql::emptyIsNullDoubled(t.field("Resolution")),
+            .enteredByPersonId = sql::emptyIsBlankPlain(t.field("EnteredByPersonID")),
+            .enteredByPersonType = sql::typeNumber(t.field("EnteredByPersonType")),
+            .resolvedByPersonId = sql::emptyIsBlankPlain(t.field("ResolvedByPersonID")),
+            .resolvedByPersonType = sql::typeNumber(t.field("ResolvedByPersonType")),
+        };
+    }
+
+    sql::IssueChangeValues issueChangeValues() const {
+        const RecordTable& t = m_issues;
+        return {
+            .followUp = sql::emptyIsNullDoubled(t.field("IssueFollowUp")),
+            .resolvedDate = sql::emptyIsNull(t.field("ResolvedDate")),
+            .resolvedBy = sql::emptyIsBlank(t.field("ResolvedBy")),
+            .type = sql::plain(t.field("Type")),
+            .priority = sql::plain(t.field("Priority")),
+            .resolution = sql::emptyIsNullDoubled(t.field("Resolution")),
+            .resolvedByPersonId = sql::emptyIsBlankPlain(t.field("ResolvedByPersonID")),
+            .resolvedByPersonType = sql::typeNumber(t.field("ResolvedByPersonType")),
+            .issueNumber = sql::sequenceNumberText(t.field("IssueSequence")),
+            .orderKey = m_orderKey,
+        };
+    }
+
+    // The row's own author is not written: whoever saves is the author of what is saved.
+    sql::CommentValues commentValues() const {
+        const RecordTable& t = m_comments;
+        return {
+            .sequence = sql::plain(t.field("DiscussionCommentSequence")),
+            .issueSequence = sql::plain(t.field("DiscussionSequence")),
+            .orderKey = m_orderKey,
+            .type = sql::plain(t.field("Type")),
+            .date = sql::quoted(t.field("CommentDate")),
+            .enteredBy = m_userLiteral,
+            .description = sql::quotedDoubled(t.field("CommentDescription")),
+            .focusCenter = sql::flag(t.field("FocusCenter")),
+            .followupCenter = sql::nullIsNull(t.field("FollowupCenter")),
+            .focusPurchasing = sql::flag(t.field("FocusPurchasing")),
+            .followupCsc = sql::nullIsNull(t.field("FollowupCSC")),
+            .focusAccounting = sql::flag(t.field("FocusAccounting")),
+            .focusBilling = sql::flag(t.field("FocusBilling")),
+            .focusJexd = sql::flag(t.field("FocusJEXD")),
+            .personId = sql::nullIsNull(t.field("CommentEnteredByPersonID")),
+            .personType = sql::nullIsNull(t.field("CommentEnteredByPersonType")),
+        };
+    }
+
+    RecordTable& m_issues;
+    RecordTable& m_comments;
+    const std::string m_orderKey;     // quoted
+    const std::string m_userLiteral;  // quoted, or '' for no user
+    std::vector<std::string> m_batches;
+    std::string m_currentBatch;
+    std::string m_storedRowsBatch;
+    bool m_commentBaseDeclared = false;
+    int16_t m_newComments = 0;
+};
+
+}  // namespace
+
+// The batches that store the marked rows, ending in one empty entry; the marks of the rows
+// written are cleared. After a failure, reported here, nothing is undone: rows written before
+// it stay unmarked and the filters stay set.
+std::optional<std::vector<std::string>> JEXPODiscussionsXML::FormatData() {
+    std::optional<std::vector<std::string>> batches;
+    trap("FormatData", [&] {
+        const std::string orderKey = OrderID.empty() ? kMissingOrderKey : OrderID;
+        BatchBuilder builder(*DiscussionTable, *CommentTable, sql::quoted(Value(orderKey)),
+                             sql::emptyIsBlank(Value(UserName)));
+        batches = builder.run();
+    });
+    return batches;
+}
+
+}  // namespace jex

@@ -1,0 +1,291 @@
+// The SQL batches of a save, as SaveDataToIIS hands them over: tables built from hand-written
+// documents of order PO9, rows marked and altered through the tables.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "comments/find_comment.h"
+#include "support/control_session.h"
+#include "support/discussion_document.h"
+
+namespace jex {
+namespace {
+
+using Batches = std::vector<std::string>;
+
+constexpr const char* kDate = "Dec 05, 2026 14:07:09";
+
+struct IssueTexts {
+    std::string sequence{};
+    bool marked = true;
+    std::string date = kDate;
+    std::string description = "Late";
+    std::string resolvedDate{}, resolvedBy{}, resolution{}, followUp{};
+    std::string enteredById = "77", resolvedById{};
+    std::string order = "PO9";
+};
+
+std::string issue(const IssueTexts& i) {
+    return test::record(
+        {i.sequence, i.order, "0", "1", i.date, "Clerk Kent", i.description, i.resolvedDate,
+         i.resolvedBy, i.resolution, "", i.followUp, i.marked ? "True" : "False", i.enteredById,
+         "1", i.resolvedById, i.resolvedById.empty() ? "" : "1"},
+        0);
+}
+
+struct CommentTexts {
+    std::string sequence{}, owner{};
+    bool marked = true;
+    std::string description = "Note";
+    std::string focus = "00000";  // Center, Purchasing, Accounting, Billing, JEXD
+    std::string followupCenter{}, followupCsc{};
+    std::string date = kDate;
+    std::string personId = "77";
+};
+
+std::string comment(const CommentTexts& c) {
+    const auto focus = [&](int i) { return c.focus[i] == '1' ? "True" : "False"; };
+    return test::record({c.sequence, c.owner, "PO9", "0", c.date, "Ann", c.description, focus(0),
+                         c.followupCenter, focus(1), c.followupCsc, focus(2), focus(3), "",
+                         focus(4), c.marked ? "True" : "False", c.personId, "1"},
+                        1);
+}
+
+const std::string kIssueInsert =
+    "INSERT INTO OrderDiscussion (IssueSequence, OrderID,Type, Priority, IssueDate, EnteredBy, "
+    "IssueDescription, IssueFollowUp, ResolvedDate, ResolvedBy,Resolution, RecordLastUpdated, "
+    "EnteredByPersonId, EnteredByPersonType, ResolvedByPersonId, ResolvedByPersonType) ";
+const std::string kCommentInsertHead =
+    "INSERT INTO OrderDiscussionComment (CommentSequence,IssueSequence, OrderID, CommentType, "
+    "CommentDate, CommentEnteredBy, CommentDescription, FocusCenter, FollowupCenter,"
+    "FocusPurchasing, FollowupCSC, ";
+const std::string kNewIssueCommentInsert =
+    kCommentInsertHead +
+    "FocusAccounting, FocusBilling, RecordLastUpdated, FocusJEXD, CommentEnteredByPersonId, "
+    "CommentEnteredByPersonType)  VALUES (@MAXCommentID+";
+const std::string kStoredIssueCommentInsert =
+    kCommentInsertHead +
+    "FocusAccounting,FocusBilling, RecordLastUpdated, FocusJEXD, CommentEnteredByPersonID, "
+    "CommentEnteredByPersonType)  VALUES (@MAXCommentID+";
+const std::string kIssueBase =
+    "DECLARE @MaxID Int Set @MaxID = (SELECT Max(IssueSequence) From OrderDiscussion WHERE "
+    "OrderID='PO9' ) ";
+const std::string kCommentBase =
+    " DECLARE @MAXCommentID Int Set @MAXCommentID = (SELECT Max(CommentSequence) From "
+    "OrderDiscussionComment WHERE OrderID='PO9') ";
+const std::string kOpenProblemBatch =
+    "DECLARE @CountOpenIssues int, @OpenProblemExists int  set @CountOpenIssues = (SELECT "
+    "Count(OrderDiscussion.OrderID) AS CountOfOrderID  FROM OrderDiscussion INNER JOIN OrderHeader "
+    " ON OrderDiscussion.OrderID = OrderHeader.OrderID  Where OrderDiscussion.Resolution Is Null  "
+    "GROUP BY OrderDiscussion.OrderID  HAVING OrderDiscussion.OrderID = 'PO9')  set "
+    "@CountOpenIssues = isnull(@CountOpenIssues ,0)  set @OpenProblemExists = (SELECT "
+    "OrderHeader.OpenProblemExists  From OrderHeader  WHERE OrderHeader.OrderID = 'PO9')  Update "
+    "OrderHeader  SET OrderHeader.OpenProblemExists = 0, OrderHeader.RecordLastUpdated = GetDate() "
+    "WHERE OrderHeader.OrderID = 'PO9'  AND @CountOpenIssues = 0 AND @OpenProblemExists <> 0 ; "
+    "Update OrderHeader  SET OrderHeader.OpenProblemExists = 1, OrderHeader.RecordLastUpdated = "
+    "GetDate() WHERE OrderHeader.OrderID = 'PO9' AND @CountOpenIssues <> 0 AND @OpenProblemExists "
+    "= 0 ;";
+
+int occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+std::string joined(const Batches& batches) {
+    std::string all;
+    for (const std::string& batch : batches) all += batch;
+    return all;
+}
+
+// A control whose save is read as text.
+struct SaveSession {
+    // Loads the rows as the discussion of PO9, saved by the user `userName` (none when empty).
+    void load(const std::vector<std::string>& issues, const std::vector<std::string>& comments,
+              const std::string& userName = "Clerk Kent|77|1") {
+        if (!userName.empty()) s.control.setUserName(userName);
+        s.load(test::Document{.issues = issues, .comments = comments}.xml());
+        ASSERT_TRUE(s.reports().empty()) << s.reports()[0];
+    }
+    // The batches of a save, the closing empty entry left out.
+    Batches save() {
+        const std::string text = s.control.SaveDataToIIS("\n");
+        Batches batches;
+        for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+             start = end + 1)
+            batches.push_back(text.substr(start, end - start));
+        return batches;
+    }
+    RecordTable& issues() { return *s.control.state().DiscussionTable; }
+    RecordTable& comments() { return *s.control.state().CommentTable; }
+    // The marks of the rows in table order, 1 for a marked row.
+    std::string issueMarks() { return marks(issues(), 12); }
+    std::string commentMarks() { return marks(comments(), 15); }
+    static std::string marks(const RecordTable& table, int isUpdated) {
+        std::string found;
+        for (const auto& row : table.snapshot()) found += row[isUpdated] == Value(true) ? '1' : '0';
+        return found;
+    }
+
+    test::ControlSession s;
+};
+
+struct FormatData : ::testing::Test, SaveSession {};
+
+TEST_F(FormatData, WorkedExample_batchesInOrderToTheCharacterAndOnlyOnce) {
+    load({issue({"002", true, kDate, "Late", "Dec 06, 2026 09:30:00", "Clerk Kent", "Refunded",
+                 "Dec 19, 2026", "77", "77"}),
+          issue({"003", false}), issue({.sequence = "004N", .followUp = "Dec 19, 2026"})},
+         {comment({.sequence = "005", .owner = "004N", .focus = "10000"}),
+          comment({"006", "002", false}),
+          comment({"007N", "004N", true, "Call vendor", "11001", "", "Dec 20, 2026"}),
+          comment({"008N", "004N"}), comment({"009N", "002", true, "Chased", "00110"})});
+    ASSERT_TRUE(findComment(comments(), "007N"));
+    comments().setField("FollowupCenter", Value::null());
+
+    const Batches expected = {
+        kIssueBase + kCommentBase + kIssueInsert +
+            "Values(@MaxID+1,'PO9',0,1,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Late',"
+            "'Dec 19, 2026',Null,'', Null,GETDATE(),77,1,'',0);"
+            "UPDATE OrderDiscussionComment SET IssueSequence = @MaxID+1 , CommentType = 0, "
+            "FocusCenter = -1, FollowupCenter = '', FocusPurchasing = 0, FollowupCSC = '', "
+            "FocusAccounting = 0, FocusBilling = 0, FocusJEXD = 0, RecordLastUpdated =  GETDATE()"
+            " WHERE CommentSequence = 5 And OrderID ='PO9';" +
+            kNewIssueCommentInsert +
+            "1,@MaxID+1 ,'PO9',0,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Call vendor',-1,Null,"
+            "-1,'Dec 20, 2026',0,0,GETDATE(),-1,'77','1');" +
+            kNewIssueCommentInsert +
+            "2,@MaxID+1 ,'PO9',0,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Note',0,'',0,'',0,0,"
+            "GETDATE(),0,'77','1');",
+        "UPDATE OrderDiscussion SET IssueFollowUp ='Dec 19, 2026', ResolvedDate = 'Dec 06, 2026 "
+        "09:30:00', ResolvedBy = 'Clerk Kent', Type= 0, Priority = 1,Resolution = 'Refunded', "
+        "RecordLastUpdated = GETDATE(), ResolvedByPersonId = 77, ResolvedByPersonType = 1 Where "
+        "IssueSequence =2  and Orderid = 'PO9';" +
+            kCommentBase + kStoredIssueCommentInsert +
+            "1,2,'PO9',0,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Chased',0,'',0,'',-1,-1,"
+            "GETDATE(),0,'77','1');",
+        kOpenProblemBatch};
+    const Batches batches = save();
+    ASSERT_EQ(batches.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(batches[i], expected[i]) << i;
+
+    EXPECT_EQ(issues().filter() + comments().filter(), "");
+    EXPECT_EQ(issueMarks(), "000");
+    EXPECT_EQ(commentMarks(), "00000");
+    EXPECT_EQ(s.control.SaveDataToIIS("\n"), "");
+    EXPECT_TRUE(s.reports().empty());
+}
+
+TEST_F(FormatData, OrderKeyAndUser_quotedInEveryStatement) {
+    struct Case {
+        std::string order, userName, key, user;
+    } cases[] = {
+        {"PO9", "Clerk Kent|77|1", "'PO9'", "'Clerk Kent|77|1'"},
+        {"", "", "'PO_NUMBER_REQUIRED'", "''"},
+        {"PO'9", "O'Hara|7|1", "'PO''9'", "'O''Hara|7|1'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        SaveSession session;
+        session.load({issue({.sequence = "002", .order = c.order}),
+                      issue({.sequence = "004N", .order = c.order})},
+                     {comment({"007N", "004N"}), comment({"008N", "002"})}, c.userName);
+        const std::string all = joined(session.save());
+        // Four in the new issue's batch, three in the stored rows' batch, four in the last.
+        EXPECT_EQ(occurrences(all, c.key), 11);
+        EXPECT_EQ(occurrences(all, "'Dec 05, 2026 14:07:09'," + c.user + ",'"), 3);
+    }
+}
+
+TEST_F(FormatData, UnsafeInput_apostrophesDoubledAndOddPersonIdsQuoted) {
+    const auto typedIssue = [](const char* sequence, const char* resolvedById) {
+        return issue({sequence, true, "Dec 05 o'clock", "Joe's order", "it's done", "O'Hara",
+                      "won't fix", "Dec 19 '26", "x'1", resolvedById});
+    };
+    const auto typedComment = [](const char* sequence, const char* owner) {
+        return comment(
+            {sequence, owner, true, "it's", "00000", "o'c", "c'sc", "Dec 05 o'clock", "p'1"});
+    };
+    load({typedIssue("012", "x'2"), typedIssue("004N", "-12")},
+         {typedComment("005", "012"), typedComment("007N", "004N")});
+
+    const std::string all = joined(save());
+    for (const std::string fragment : {
+             "Values(@MaxID+1,'PO9',0,1,'Dec 05 o''clock','Clerk Kent|77|1','Joe''s order',"
+             "'Dec 19 ''26','it''s done','O''Hara', 'won''t fix',GETDATE(),'x''1',1,-12,1);",
+             "@MaxID+1 ,'PO9',0,'Dec 05 o''clock','Clerk Kent|77|1','it''s',0,'o''c',0,'c''sc',0,"
+             "0,GETDATE(),0,'p''1','1');",
+             "UPDATE OrderDiscussion SET IssueFollowUp ='Dec 19 ''26', ResolvedDate = 'it''s "
+             "done', ResolvedBy = 'O''Hara', Type= 0, Priority = 1,Resolution = 'won''t fix', "
+             "RecordLastUpdated = GETDATE(), ResolvedByPersonId = 'x''2', ResolvedByPersonType = "
+             "1 Where IssueSequence =12  and Orderid = 'PO9';",
+             "SET IssueSequence = 12, CommentType = 0, FocusCenter = 0, FollowupCenter = 'o''c', "
+             "FocusPurchasing = 0, FollowupCSC = 'c''sc',",
+         })
+        EXPECT_NE(all.find(fragment), std::string::npos) << fragment;
+}
+
+// Every batch's start, the comment bases declared in the whole save, and the comments' marks
+// after it; the filters always end empty.
+TEST_F(FormatData, Batches_declarationsAndMarksFollowTheRows) {
+    const std::string open = "DECLARE @CountOpenIssues";
+    struct Case {
+        const char* name;
+        int commentBases;
+        std::string commentMarks;
+        std::vector<std::string> issues, comments, starts;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"issue 000N counts from zero; the later batches declare their own bases", 3, "000",
+         {issue({"000N"}), issue({"005N"}), issue({"002", false})},
+         {comment({"003N", "000N"}), comment({"004N", "005N"}), comment({"006N", "002"})},
+         {"DECLARE @MaxID Int Set @MaxID = -1 DECLARE @MAXCommentID Int Set @MAXCommentID = 0 " +
+              kIssueInsert,
+          kIssueBase + kCommentBase + kIssueInsert, kCommentBase + kStoredIssueCommentInsert, open}},
+        {"no comment marked: the issue base alone", 0, "0", {issue({"004N"})},
+         {comment({"007N", "004N", false})}, {kIssueBase + kIssueInsert, open}},
+        {"first marked comment 000N", 1, "0", {issue({"004N"})}, {comment({"000N", "004N"})},
+         {kIssueBase + " DECLARE @MAXCommentID Int Set @MAXCommentID = 0 " + kIssueInsert, open}},
+        {"stored issue, first new comment 000N: no blank before the INSERT, one base", 1, "00",
+         {issue({"002", false})}, {comment({"000N", "002"}), comment({"001N", "002"})},
+         {" DECLARE @MAXCommentID Int Set @MAXCommentID = 0" + kStoredIssueCommentInsert + "1,2,"}},
+        {"stored issue: the base after the UPDATE; only comments marked: no open-problem batch", 1,
+         "00", {issue({"002", false})}, {comment({"006", "002"}), comment({"007N", "002"})},
+         {"UPDATE OrderDiscussionComment SET IssueSequence = 2, CommentType = 0"}},
+        {"nothing marked", 0, "0", {issue({"002", false})}, {comment({"006", "002", false})}, {}},
+        {"comment of an unmarked new issue: written nowhere, still marked", 0, "1",
+         {issue({"002"}), issue({"004N", false})}, {comment({"007N", "004N"})},
+         {"UPDATE OrderDiscussion SET", open}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaveSession session;
+        session.load(c.issues, c.comments);
+        const Batches batches = session.save();
+        ASSERT_EQ(batches.size(), c.starts.size());
+        for (size_t i = 0; i < batches.size(); ++i)
+            EXPECT_EQ(batches[i].substr(0, c.starts[i].size()), c.starts[i]);
+        EXPECT_EQ(occurrences(joined(batches), "DECLARE @MAXCommentID"), c.commentBases);
+        EXPECT_EQ(session.commentMarks(), c.commentMarks);
+        EXPECT_EQ(session.issues().filter() + session.comments().filter(), "");
+        EXPECT_TRUE(session.s.reports().empty());
+    }
+}
+
+TEST_F(FormatData, NullFollowUp_ofAnEditedIssueIsWrittenAsNull) {
+    load({issue({"002"})}, {});
+    // An edit that leaves the follow-up box empty stores null.
+    issues().moveFirst();
+    issues().setField("IssueFollowUp", Value::null());
+
+    const std::string batches = s.control.SaveDataToIIS("\n");
+    EXPECT_NE(batches.find("UPDATE OrderDiscussion SET IssueFollowUp =Null"), std::string::npos)
+        << batches;
+    EXPECT_TRUE(s.reports().empty());
+}
+
+}  // namespace
+}  // namespace jex

@@ -1,0 +1,172 @@
+// Saving through the server page: the body posted, the answer shown, and a failed save keeping
+// its rows for the next one.
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "comments/find_comment.h"
+#include "control/headless_services.h"
+#include "issues/issue_record.h"
+#include "support/discussion_document.h"
+
+namespace jex {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// The page of an order with stored issue 001 and its comments 005 and 006: serves the document
+// and records each posted request, answering with the status and text set.
+class SavePage {
+  public:
+    SavePage() {
+        m_server.Get(".*", [](const httplib::Request&, httplib::Response& res) {
+            test::Document order{
+                .issues = {test::issueRecord("001")},
+                .comments = {test::commentRecord("005", "001"), test::commentRecord("006", "001")}};
+            res.set_content(order.xml(), "text/xml");
+        });
+        m_server.Post(".*", [this](const httplib::Request& req, httplib::Response& res) {
+            std::lock_guard lock(m_mutex);
+            m_posts.push_back(req.path + " " + req.get_header_value("Content-Type") + " " +
+                              req.body);
+            res.status = m_status;
+            res.set_content(m_answer, "text/plain");
+        });
+        url = "http://127.0.0.1:" + std::to_string(m_server.bind_to_any_port("127.0.0.1")) + "/";
+        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+    }
+    ~SavePage() { stop(); }
+    // From here on nothing listens at the address.
+    void stop() {
+        m_server.stop();
+        if (m_thread.joinable()) m_thread.join();
+    }
+    void answer(int status, std::string text) {
+        std::lock_guard lock(m_mutex);
+        m_status = status;
+        m_answer = std::move(text);
+    }
+    Texts posts() {
+        std::lock_guard lock(m_mutex);
+        return m_posts;
+    }
+
+    std::string url;
+
+  private:
+    httplib::Server m_server;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    int m_status = 200;
+    std::string m_answer;
+    Texts m_posts;
+};
+
+struct SaveTransport : ::testing::Test {
+    SaveTransport() { control.LoadData(page.url, "PO9"); }
+
+    // Marks the issues and comments given by sequence.
+    void mark(const Texts& issues, const Texts& comments) {
+        for (const std::string& issue : issues) {
+            moveToIssue(*control.state().DiscussionTable, issue);
+            control.state().DiscussionTable->setField("IsUpdated", Value(true));
+        }
+        for (const std::string& comment : comments) {
+            ASSERT_TRUE(findComment(*control.state().CommentTable, comment));
+            control.state().CommentTable->setField("IsUpdated", Value(true));
+        }
+    }
+    // The batches the next save sends; the rows it would clear stay marked.
+    Texts batchesOf(const Texts& issues, const Texts& comments) {
+        const std::string text = control.SaveDataToIIS("\x01");
+        mark(issues, comments);
+        Texts batches;
+        for (size_t start = 0, end; (end = text.find('\x01', start)) != std::string::npos;
+             start = end + 1) {
+            batches.push_back(text.substr(start, end - start));
+        }
+        return batches;
+    }
+
+    SavePage page;
+    HeadlessServices host;
+    JEXPODiscussionsXML control{host.services()};
+};
+
+TEST_F(SaveTransport, Body_carriesEachBatchAsAnSqlFieldInOrder) {
+    struct Case {
+        Texts issues, comments;
+        size_t batchCount;
+    };
+    const Case cases[] = {{{}, {}, 0}, {{}, {"005"}, 1}, {{"001"}, {"005", "006"}, 2}};
+    for (const Case& c : cases) {
+        mark(c.issues, c.comments);
+        const Texts batches = batchesOf(c.issues, c.comments);
+        ASSERT_EQ(batches.size(), c.batchCount);
+        std::string body;
+        for (const std::string& batch : batches) body += "SQL=" + control.urlEncode(batch) + "&";
+
+        const size_t sent = page.posts().size();
+
+        control.SaveData();
+
+        const Texts posts = page.posts();
+        ASSERT_EQ(posts.size() - sent, c.batchCount == 0 ? 0u : 1u) << "nothing marked: none";
+        if (c.batchCount > 0) {
+            EXPECT_EQ(posts.back(), "/PODiscussion.asp application/x-www-form-urlencoded " + body);
+        }
+        EXPECT_EQ(control.SaveDataToIIS("|"), "") << "a completed save cleared the marks";
+        EXPECT_EQ(control.screen().mousePointer(), MousePointer::Default);
+    }
+    EXPECT_EQ(host.messageBox.shown().size(), 0u);
+}
+
+TEST_F(SaveTransport, Answer_isShownWholeUnlessOnlyBlanks) {
+    const std::string longAnswer = std::string(1500, 'x') + "end";
+    for (const std::string answer : {"", "   ", " \t ", "a\r\n", longAnswer.c_str()}) {
+        host.messageBox.clear();
+        page.answer(200, answer);
+        mark({}, {"005"});
+        control.SaveData();
+
+        const bool shown = answer.find_first_not_of(' ') != std::string::npos;
+        ASSERT_EQ(host.messageBox.shown().size(), shown ? 1u : 0u) << answer;
+        if (!shown) continue;
+        const MessageBoxRequest& box = host.messageBox.shown().back();
+        EXPECT_EQ(box.text, answer);
+        EXPECT_EQ(box.icon, MsgIcon::Information);
+        EXPECT_EQ(box.title, "Velmora Messaging");
+    }
+}
+
+TEST_F(SaveTransport, FailedSave_marksItsRowsAgainForTheNextSave) {
+    for (const bool serverRefuses : {true, false}) {
+        mark({"001"}, {"006"});
+        const Texts batches = batchesOf({"001"}, {"006"});
+        serverRefuses ? page.answer(500, "Invalid column name 'Typo'.") : page.stop();
+        host.messageBox.clear();
+
+        control.SaveData();
+
+        ASSERT_EQ(host.messageBox.shown().size(), 1u) << "no error reports";
+        const MessageBoxRequest& box = host.messageBox.shown().back();
+        EXPECT_EQ(box.text, serverRefuses ? "Invalid column name 'Typo'."
+                                          : "Error During saving to Database");
+        EXPECT_EQ(box.icon, serverRefuses ? MsgIcon::Information : MsgIcon::None);
+        EXPECT_EQ(batchesOf({"001"}, {"006"}), batches) << "the same rows, and only those";
+        if (!serverRefuses) continue;
+
+        page.answer(200, "");
+        control.SaveData();
+        ASSERT_EQ(page.posts().size(), 2u);
+        EXPECT_EQ(page.posts()[1], page.posts()[0]);
+        EXPECT_EQ(control.SaveDataToIIS("|"), "");
+    }
+}
+
+}  // namespace
+}  // namespace jex

@@ -1,0 +1,268 @@
+// The batches below are written as the control's batch builder writes them, blanks included.
+#include "batch_runner.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <string>
+#include <vector>
+
+#include "database.h"
+#include "discussion_server.h"
+#include "platform/dates.h"
+#include "statement.h"
+#include "support/temp_path.h"
+#include "windows1252_to_utf8.h"
+
+namespace jex::server {
+namespace {
+
+// The statements of order PO1001; onOrder() moves them to another order.
+const std::string kIssueBase =
+    "DECLARE @MaxID Int Set @MaxID = (SELECT Max(IssueSequence) From OrderDiscussion WHERE "
+    "OrderID='PO1001' ) ";
+
+const std::string kCommentBase =
+    " DECLARE @MAXCommentID Int Set @MAXCommentID = (SELECT Max(CommentSequence) From "
+    "OrderDiscussionComment WHERE OrderID='PO1001') ";
+
+const std::string kIssueInsert =
+    "INSERT INTO OrderDiscussion (IssueSequence, OrderID,Type, Priority, IssueDate, EnteredBy, "
+    "IssueDescription, IssueFollowUp, ResolvedDate, ResolvedBy,Resolution, RecordLastUpdated, "
+    "EnteredByPersonId, EnteredByPersonType, ResolvedByPersonId, ResolvedByPersonType) "
+    "Values(@MaxID+1,'PO1001',2,1,'Dec 05, 2026 14:07:09','Maria Lopez|4711|2','Joe''s "
+    "order','Dec 19, 2026',Null,'', Null,GETDATE(),4711,2,'',0);";
+
+const std::string kCommentInsert =
+    "INSERT INTO OrderDiscussionComment (CommentSequence,IssueSequence, OrderID, CommentType, "
+    "CommentDate, CommentEnteredBy, CommentDescription, FocusCenter, FollowupCenter,"
+    "FocusPurchasing, FollowupCSC, FocusAccounting, FocusBilling, RecordLastUpdated, FocusJEXD, "
+    "CommentEnteredByPersonId, CommentEnteredByPersonType)  VALUES (@MAXCommentID+K,@MaxID+1 ,"
+    "'PO1001',1,'Dec 05, 2026 14:08:00','Maria Lopez|4711|2','Comment K',-1,Null,0,Null,0,-1,"
+    "GETDATE(),0,'4711','2');";
+
+const std::string kOpenProblem =
+    "DECLARE @CountOpenIssues int, @OpenProblemExists int  set @CountOpenIssues = (SELECT "
+    "Count(OrderDiscussion.OrderID) AS CountOfOrderID  FROM OrderDiscussion INNER JOIN "
+    "OrderHeader  ON OrderDiscussion.OrderID = OrderHeader.OrderID  Where "
+    "OrderDiscussion.Resolution Is Null  GROUP BY OrderDiscussion.OrderID  HAVING "
+    "OrderDiscussion.OrderID = 'PO1001')  set @CountOpenIssues = isnull(@CountOpenIssues ,0)  set "
+    "@OpenProblemExists = (SELECT OrderHeader.OpenProblemExists  From OrderHeader  WHERE "
+    "OrderHeader.OrderID = 'PO1001')  Update OrderHeader  SET OrderHeader.OpenProblemExists = 0, "
+    "OrderHeader.RecordLastUpdated = GetDate() WHERE OrderHeader.OrderID = 'PO1001'  AND "
+    "@CountOpenIssues = 0 AND @OpenProblemExists <> 0 ; Update OrderHeader  SET "
+    "OrderHeader.OpenProblemExists = 1, OrderHeader.RecordLastUpdated = GetDate() WHERE "
+    "OrderHeader.OrderID = 'PO1001' AND @CountOpenIssues <> 0 AND @OpenProblemExists = 0 ;";
+
+std::string replaced(std::string text, std::string_view from, std::string_view to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+std::string onOrder(const std::string& sql, std::string_view key) {
+    return replaced(sql, "PO1001", key);
+}
+
+const std::string kNewIssueBatch = kIssueBase + kCommentBase + kIssueInsert +
+                                   replaced(kCommentInsert, "K", "1") +
+                                   replaced(kCommentInsert, "K", "2");
+
+// Resolves issue 2 of PO1002 and gives it the order's first comment; "= 0" meets the INSERT
+// with no blank between.
+const std::string kExistingRowsBatch =
+    "UPDATE OrderDiscussion SET IssueFollowUp ='Nov 17, 2026', ResolvedDate = 'Dec 05, 2026 "
+    "15:00:00', ResolvedBy = 'Maria Lopez|4711|2', Type= 2, Priority = 1,Resolution = "
+    "'Delivered', RecordLastUpdated = GETDATE(), ResolvedByPersonId = 4711, ResolvedByPersonType "
+    "= 2 Where IssueSequence =2  and Orderid = 'PO1002'; DECLARE @MAXCommentID Int Set "
+    "@MAXCommentID = 0INSERT INTO OrderDiscussionComment (CommentSequence,IssueSequence, OrderID, "
+    "CommentType, CommentDate, CommentEnteredBy, CommentDescription, FocusCenter, "
+    "FollowupCenter,FocusPurchasing, FollowupCSC, FocusAccounting,FocusBilling, "
+    "RecordLastUpdated, FocusJEXD, CommentEnteredByPersonID, CommentEnteredByPersonType)  VALUES "
+    "(@MAXCommentID+1,2,'PO1002',0,'Dec 05, 2026 15:00:00','Maria Lopez|4711|2','Counted "
+    "again',0,Null,-1,'Dec 09, 2026',0,0,GETDATE(),0,'4711','2');";
+
+int appendRow(void* text, int columns, char** values, char** /*names*/) {
+    for (int column = 0; column < columns; ++column) {
+        *static_cast<std::string*>(text) += values[column] ? values[column] : "NULL";
+        *static_cast<std::string*>(text) += column + 1 < columns ? "|" : "\n";
+    }
+    return 0;
+}
+
+// Every row of a query as text, columns joined by "|"; an error text when it fails.
+std::string rows(sqlite3* db, const std::string& sql) {
+    std::string text;
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), appendRow, &text, &error) != SQLITE_OK) text = error;
+    sqlite3_free(error);
+    return text;
+}
+
+std::string snapshot(sqlite3* db) {
+    std::string text = rows(db, "SELECT name, sql FROM sqlite_master ORDER BY name");
+    Statement tables(db, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
+    while (tables.step()) text += rows(db, "SELECT * FROM " + tables.text(0));
+    return text;
+}
+
+class BatchRunnerTest : public ::testing::Test {
+  protected:
+    BatchResult run(const std::vector<std::string>& batches) {
+        return BatchRunner(m_database.handle()).run(batches);
+    }
+    std::string query(const std::string& sql) { return rows(m_database.handle(), sql); }
+
+    test::TempPath m_file;
+    Database m_database{m_file.path()};
+};
+
+TEST_F(BatchRunnerTest, BatchRunner_newIssueAndItsCommentsTakeTheNextNumbers) {
+    const BatchResult result = run({kNewIssueBatch});
+
+    ASSERT_EQ(result.outcome, BatchOutcome::Stored) << result.error;
+    EXPECT_EQ(query("SELECT IssueDescription, IssueFollowUp, ResolvedDate FROM OrderDiscussion "
+                    "WHERE OrderID = 'PO1001' AND IssueSequence = 5"),
+              "Joe's order|Dec 19, 2026|NULL\n");
+    EXPECT_EQ(query("SELECT CommentSequence, CommentDescription FROM OrderDiscussionComment WHERE "
+                    "OrderID = 'PO1001' AND IssueSequence = 5 ORDER BY CommentSequence"),
+              "7|Comment 1\n8|Comment 2\n");
+    // GETDATE() writes the control's own time stamp form.
+    std::string stamp = query(
+        "SELECT RecordLastUpdated FROM OrderDiscussion WHERE OrderID = 'PO1001' AND "
+        "IssueSequence = 5");
+    if (!stamp.empty()) stamp.pop_back();
+    const auto date = parseDate(stamp);
+    ASSERT_TRUE(date) << stamp;
+    EXPECT_EQ(formatDate(*date, DatePattern::TimeStamp), stamp);
+}
+
+TEST(BatchRunner, BatchRunner_existingRowsAndTheOpenProblemFlag) {
+    struct Case {
+        std::vector<std::string> batches;
+        const char* check;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{kExistingRowsBatch, onOrder(kOpenProblem, "PO1002")},
+         "SELECT Resolution, CommentSequence, FollowupCSC, OpenProblemExists FROM OrderDiscussion "
+         "JOIN OrderDiscussionComment USING (OrderID, IssueSequence) JOIN OrderHeader USING "
+         "(OrderID) WHERE OrderID = 'PO1002'",
+         "Delivered|1|Dec 09, 2026|0\n"},
+        {{"DECLARE @MaxID Int Set @MaxID = -1 DECLARE @MAXCommentID Int Set @MAXCommentID = 0 " +
+              onOrder(kIssueInsert, "PO1003"),
+          onOrder(kOpenProblem, "PO1003")},
+         "SELECT IssueSequence, OpenProblemExists FROM OrderDiscussion JOIN OrderHeader USING "
+         "(OrderID) WHERE OrderID = 'PO1003'",
+         "0|1\n"},
+        {{kOpenProblem},
+         "SELECT OpenProblemExists, RecordLastUpdated FROM OrderHeader WHERE OrderID = 'PO1001'",
+         "1|Nov 21, 2026 10:12:40\n"},
+    };
+    for (const Case& c : cases) {
+        test::TempPath file;
+        const Database database(file.path());
+
+        const BatchResult result = BatchRunner(database.handle()).run(c.batches);
+
+        EXPECT_EQ(result.outcome, BatchOutcome::Stored) << result.error;
+        EXPECT_EQ(rows(database.handle(), c.check), c.expected) << c.check;
+    }
+}
+
+TEST_F(BatchRunnerTest, BatchRunner_failingBatchLeavesNothingOfTheRequest) {
+    struct Case {
+        const char* secondBatch;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"INSERT INTO OrderDiscussion (IssueSequence, OrderID) Values(1,'PO1001');",
+         "UNIQUE constraint failed"},
+        // The first batch's variables died with it.
+        {"INSERT INTO OrderDiscussion (IssueSequence, OrderID) Values(@MaxID+2,'PO1001');",
+         "Must declare the scalar variable \"@MaxID\"."},
+    };
+    const std::string before = snapshot(m_database.handle());
+    for (const Case& c : cases) {
+        const BatchResult result = run({kNewIssueBatch, c.secondBatch});
+
+        EXPECT_EQ(result.outcome, BatchOutcome::Failed) << c.secondBatch;
+        EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
+        EXPECT_EQ(snapshot(m_database.handle()), before) << c.secondBatch;
+    }
+}
+
+TEST_F(BatchRunnerTest, BatchRunner_guardRefusesAllButTheOrderStatements) {
+    struct Case {
+        const char* batch;
+        const char* refused;
+    };
+    const Case cases[] = {
+        {"DROP TABLE OrderDiscussion", "DROP TABLE OrderDiscussion"},
+        {"DELETE FROM OrderDiscussionComment", "DELETE FROM OrderDiscussionComment"},
+        {"ATTACH DATABASE ':memory:' AS other", "ATTACH DATABASE"},
+        {"PRAGMA writable_schema = 1", "PRAGMA writable_schema"},
+        {"INSERT INTO DiscussionType (TypeCode, Description, GroupCode) Values(99,'Spam',1);",
+         "insert DiscussionType in: INSERT INTO DiscussionType"},
+        {"UPDATE OrderHeader SET VendorName = (SELECT name FROM sqlite_master);",
+         "read sqlite_master name in: UPDATE OrderHeader"},
+        {"UPDATE OrderHeader SET VendorName = sqlite_version();", "function sqlite_version"},
+        {"UPDATE OrderHeader SET OpenProblemExists = 0; DELETE FROM OrderHeader",
+         "a second statement in: UPDATE OrderHeader"},
+        {"DECLARE @X int Set @X = 1); DROP TABLE OrderHeader; SELECT (1",
+         "a second statement in: Set @X = 1); DROP TABLE"},
+    };
+    const std::string before = snapshot(m_database.handle());
+    for (const Case& c : cases) {
+        const BatchResult result = run({kNewIssueBatch, c.batch});
+
+        EXPECT_EQ(result.outcome, BatchOutcome::Refused) << c.batch;
+        EXPECT_EQ(result.error.rfind("statement not allowed: ", 0), 0u) << result.error;
+        EXPECT_NE(result.error.find(c.refused), std::string::npos) << result.error;
+        EXPECT_EQ(snapshot(m_database.handle()), before) << c.batch;
+    }
+}
+
+TEST(BatchRunner, BatchRunner_windows1252BecomesUtf8) {
+    EXPECT_EQ(windows1252ToUtf8("Caf\xE9 \x80 \x92 \x81 +"),
+              "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x99 \xC2\x81 +");
+}
+
+// The page gets url-encoded Windows-1252 batches, one per SQL field, in body order.
+TEST(BatchRunner, BatchRunner_serverRunsThePostedFieldsAsOneRequest) {
+    test::TempPath file;
+    DiscussionServer server(file.path());
+    httplib::Client client("127.0.0.1", server.start());
+    const std::string where = "+Where+IssueSequence+%3D2++and+Orderid+%3D+'PO1001'%3B";
+    struct Case {
+        std::string body;
+        int status;
+        std::string answer;
+    };
+    const Case cases[] = {
+        {"SQL=UPDATE+OrderDiscussion+SET+IssueFollowUp+%3D'Caf%E9'" + where +
+             "&SQL=UPDATE+OrderDiscussion+SET+IssueFollowUp+%3D+IssueFollowUp+||+'+%80'" + where,
+         200, ""},
+        {"Other=1", 400, "no SQL field"},
+        {"SQL=DELETE+FROM+OrderHeader", 400, "statement not allowed: DELETE FROM OrderHeader"},
+        {"SQL=UPDATE+OrderHeader+SET+Typo+%3D+1%3B", 500,
+         "no such column: Typo in: UPDATE OrderHeader SET Typo = 1;"},
+    };
+    for (const Case& c : cases) {
+        const auto result =
+            client.Post("/app/PODiscussion.asp", c.body, "application/x-www-form-urlencoded");
+
+        ASSERT_TRUE(result) << httplib::to_string(result.error());
+        EXPECT_EQ(result->status, c.status) << c.body;
+        EXPECT_EQ(result->body, c.answer) << c.body;
+    }
+    const Database database(file.path());
+    EXPECT_EQ(rows(database.handle(),
+                   "SELECT IssueFollowUp FROM OrderDiscussion WHERE OrderID = "
+                   "'PO1001' AND IssueSequence = 2"),
+              "Caf\xC3\xA9 \xE2\x82\xAC\n");
+}
+
+}  // namespace
+}  // namespace jex::server
