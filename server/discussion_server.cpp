@@ -13,7 +13,7 @@
 #include "batch_runner.h"
 #include "database.h"
 #include "discussion_document.h"
-#include "windows1252_to_utf8.h"
+#include "platform/windows1252.h"
 
 namespace jex::server {
 
@@ -36,6 +36,20 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view lowerCaseEndin
 void reuseAddressOnly(socket_t socket) {
     const int yes = 1;
     setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+}
+
+// True when the query part of the request target names field `name`.
+bool hasQueryField(std::string_view target, std::string_view name) {
+    const std::size_t query = target.find('?');
+    if (query == std::string_view::npos) return false;
+    std::string_view rest = target.substr(query + 1);
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('&'), rest.size());
+        const std::string_view field = rest.substr(0, end);
+        if (field.substr(0, field.find('=')) == name) return true;
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return false;
 }
 
 void answerText(httplib::Response& response, int status, const std::string& text) {
@@ -126,6 +140,12 @@ void DiscussionServer::answerLoad(const httplib::Request& request,
 // The control encodes its batches from Windows-1252; SQLite keeps UTF-8.
 void DiscussionServer::answerSave(const httplib::Request& request,
                                   httplib::Response& response) const {
+    // Only the form body carries batches: a SQL field in the address would run unseen ahead of
+    // them.
+    if (hasQueryField(request.target, "SQL")) {
+        answerText(response, 400, "SQL fields belong in the request body");
+        return;
+    }
     const std::size_t fieldCount = request.get_param_value_count("SQL");
     if (fieldCount == 0) {
         answerText(response, 400, "no SQL field");
@@ -133,7 +153,7 @@ void DiscussionServer::answerSave(const httplib::Request& request,
     }
     std::vector<std::string> batches;
     for (std::size_t field = 0; field < fieldCount; ++field) {
-        batches.push_back(windows1252ToUtf8(request.get_param_value("SQL", field)));
+        batches.push_back(jex::windows1252ToUtf8(request.get_param_value("SQL", field)));
     }
     try {
         const Database database(m_databasePath);

@@ -69,4 +69,24 @@ std::string utf8ToWindows1252(std::string_view text) {
     return converted;
 }
 
+std::string windows1252ToUtf8(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        // Every character of the code page lies below U+10000: three bytes at most.
+        const char32_t c = fromWindows1252(static_cast<uint8_t>(byte));
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else if (c < 0x800) {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            text += static_cast<char>(0xE0 | (c >> 12));
+            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
+
 }  // namespace jex

@@ -20,4 +20,7 @@ char32_t fromWindows1252(uint8_t code);
 // code page lacks, and each byte of a malformed sequence, becomes "?". Never fails.
 std::string utf8ToWindows1252(std::string_view text);
 
+// Bytes of the Western European code page as UTF-8 text. Never fails (see fromWindows1252).
+std::string windows1252ToUtf8(std::string_view bytes);
+
 }  // namespace jex

@@ -116,17 +116,21 @@ void JEXPODiscussionsXML::Inet1_StateChanged(int16_t State) {
     trap("Inet1_StateChanged", [&] {
         if (State != InetTransfer::kError && State != InetTransfer::kResponseCompleted) return;
         const SaveMarks sent = std::exchange(m_sentMarks, {});
-        if (saveFailed(State, Inet1.responseCode()))
-            sent.markAgain(*DiscussionTable, *CommentTable);
-        if (State == InetTransfer::kError) {
+        const bool failed = saveFailed(State, Inet1.responseCode());
+        if (failed) sent.markAgain(*DiscussionTable, *CommentTable);
+        const auto showTransferError = [this] {
             m_services.messageBox.show({.text = "Error During saving to Database",
                                         .buttons = MsgButtons::OK,
                                         .icon = MsgIcon::None,
                                         .title = ""});
+        };
+        if (State == InetTransfer::kError) return showTransferError();
+        const std::string answer = readAnswer();
+        if (trimBlanks(answer).empty()) {
+            // An error status with nothing to say must not pass for a save that went through.
+            if (failed) showTransferError();
             return;
         }
-        const std::string answer = readAnswer();
-        if (trimBlanks(answer).empty()) return;
         m_services.messageBox.show({.text = answer,
                                     .buttons = MsgButtons::OK,
                                     .icon = MsgIcon::Information,

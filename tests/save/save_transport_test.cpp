@@ -141,6 +141,13 @@ TEST_F(SaveTransport, Answer_isShownWholeUnlessOnlyBlanks) {
         EXPECT_EQ(box.icon, MsgIcon::Information);
         EXPECT_EQ(box.title, "Velmora Messaging");
     }
+    // An error status with a blank answer is still a failed save, and says so.
+    host.messageBox.clear();
+    page.answer(503, " ");
+    mark({}, {"005"});
+    control.SaveData();
+    ASSERT_EQ(host.messageBox.shown().size(), 1u);
+    EXPECT_EQ(host.messageBox.shown()[0].text, "Error During saving to Database");
 }
 
 TEST_F(SaveTransport, FailedSave_marksItsRowsAgainForTheNextSave) {

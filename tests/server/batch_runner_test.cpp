@@ -10,9 +10,9 @@
 #include "database.h"
 #include "discussion_server.h"
 #include "platform/dates.h"
+#include "platform/windows1252.h"
 #include "statement.h"
 #include "support/temp_path.h"
-#include "windows1252_to_utf8.h"
 
 namespace jex::server {
 namespace {
@@ -257,6 +257,10 @@ TEST(BatchRunner, BatchRunner_serverRunsThePostedFieldsAsOneRequest) {
         EXPECT_EQ(result->status, c.status) << c.body;
         EXPECT_EQ(result->body, c.answer) << c.body;
     }
+    const auto smuggled = client.Post("/PODiscussion.asp?SQL=DELETE+FROM+OrderHeader", "SQL=x",
+                                      "application/x-www-form-urlencoded");
+    ASSERT_TRUE(smuggled);
+    EXPECT_EQ(smuggled->status, 400) << "only the body carries batches";
     const Database database(file.path());
     EXPECT_EQ(rows(database.handle(),
                    "SELECT IssueFollowUp FROM OrderDiscussion WHERE OrderID = "
