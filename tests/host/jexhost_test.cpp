@@ -290,8 +290,13 @@ TEST(JexHost, Road_loadsADemoOrderFromTheDiscussionServer) {
         R"({"op":"member","name":"NextIssueSequence"})",
         R"({"op":"member","name":"OrderID"})",
         R"({"op":"widget","name":"cmdAddDiscussion"})",
+        R"({"op":"select","widget":"lstDiscussions","index":2})",
+        R"({"op":"click","widget":"cmdAddComment"})",
+        R"({"op":"select","widget":"cboCommentType","index":1})",
+        R"({"op":"type","widget":"txtCommentDescription","text":"Called the vendor"})",
+        R"({"op":"click","widget":"cmdAddComment"})",
         R"({"op":"call","name":"SaveDataToIIS","args":["~"]})",
-        R"({"op":"call","name":"StringToArray","args":["a,b;c,d",",",";"]})",
+        R"({"op":"call","name":"StringToArray","args":["a,b;c,d;",",",";"]})",
         R"({"op":"release"})",
     });
 
@@ -306,9 +311,12 @@ TEST(JexHost, Road_loadsADemoOrderFromTheDiscussionServer) {
     EXPECT_EQ(a[6]["fields"].size(), 18u);
     EXPECT_EQ(a[8]["value"], "PO1001");
     EXPECT_EQ(a[9]["enabled"], true);
-    EXPECT_EQ(a[10]["ok"], true);
-    EXPECT_EQ(a[11]["ok"], true);
-    EXPECT_EQ(a[12], json({{"ok", true}}));
+    for (int i = 10; i <= 14; ++i) EXPECT_EQ(a[i], json({{"ok", true}})) << i;
+    const std::string batches = a[15]["value"];
+    EXPECT_NE(batches.find("INSERT INTO OrderDiscussionComment"), std::string::npos) << batches;
+    EXPECT_NE(batches.find("'Called the vendor'"), std::string::npos) << batches;
+    EXPECT_EQ(a[16]["value"], json::array({json::array({"a", "b"}), json::array({"c", "d"})}));
+    EXPECT_EQ(a[17], json({{"ok", true}}));
 }
 
 }  // namespace
