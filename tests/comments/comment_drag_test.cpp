@@ -15,17 +15,11 @@ using test::indexOf;
 using ui::ListView;
 using Texts = std::vector<std::string>;
 
-struct CommentDrag : ::testing::Test {
-    static void SetUpTestSuite() {
-        s_demo = std::make_unique<test::DemoServer>("comment-drag");
-        s_url = s_demo->url;
-    }
-    static void TearDownTestSuite() { s_demo.reset(); }
-
+struct CommentDrag : test::DemoSuite {
     // Loads PO1001 and shows the comments of issue 002.
     void load(bool corporate) {
         control.setCorporateLevel(corporate);
-        control.LoadData(s_url, "PO1001");
+        control.LoadData(demoUrl(), "PO1001");
         clickRow(ui.lstDiscussions, 10, "002");
     }
     // Presses on the comment, moves with the left button held, passes over the issue rows
@@ -54,9 +48,6 @@ struct CommentDrag : ::testing::Test {
     JEXPODiscussionsXML control{host.services()};
     DiscussionScreen& ui = control.screen();
     bool draggingSeen = false;
-
-    static inline std::unique_ptr<test::DemoServer> s_demo;
-    static inline std::string s_url;
 };
 
 TEST_F(CommentDrag, Drop_movesStoredAndNewCommentsToTheIssueUnderThePointer) {

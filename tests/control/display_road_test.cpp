@@ -14,19 +14,13 @@ using test::indexOf;
 using test::rowTexts;
 using test::selectedColumn;
 
-class DisplayRoad : public ::testing::Test {
+class DisplayRoad : public test::DemoSuite {
   protected:
-    static void SetUpTestSuite() {
-        s_demo = std::make_unique<test::DemoServer>("display-road");
-        s_url = s_demo->url;
-    }
-    static void TearDownTestSuite() { s_demo.reset(); }
-
     void load(const std::string& order, bool corporate = false, int mode = 0) {
         control.setUserName("Clerk Kent|77|1");
         control.setCorporateLevel(corporate);
         control.setViewMode(mode);
-        control.LoadData(s_url, order);
+        control.LoadData(demoUrl(), order);
     }
     void expectNoReport() {
         for (const MessageBoxRequest& box : host.messageBox.shown()) ADD_FAILURE() << box.text;
@@ -35,9 +29,6 @@ class DisplayRoad : public ::testing::Test {
     HeadlessServices host;
     JEXPODiscussionsXML control{host.services()};
     DiscussionScreen& ui = control.screen();
-
-    static inline std::unique_ptr<test::DemoServer> s_demo;
-    static inline std::string s_url;
 };
 
 TEST_F(DisplayRoad, LoadedOrderShowsItsIssuesAndTheFirstIssuesComments) {
@@ -85,7 +76,7 @@ TEST_F(DisplayRoad, SelectionEnablesTheCommandsTheUserIsAllowed) {
         JEXPODiscussionsXML fresh(host.services());
         fresh.setCorporateLevel(c.corporate);
         fresh.setViewMode(c.mode);
-        fresh.LoadData(s_url, "PO1001");
+        fresh.LoadData(demoUrl(), "PO1001");
         DiscussionScreen& s = fresh.screen();
         s.lstDiscussions.userClickItem(indexOf(s.lstDiscussions, 10, c.issue));
 

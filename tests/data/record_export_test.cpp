@@ -93,15 +93,5 @@ TEST_F(RecordExport, StringToArray_splitsRowsThenColumns) {
     }
 }
 
-TEST_F(RecordExport, StringToArray_readsBackWhatGetCommentsWrote) {
-    markComment("005");
-    markComment("006");
-    const std::vector<Texts> rows =
-        cells(control.StringToArray(control.GetComments("|", ";"), "|", ";"));
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].size(), 13u);
-    EXPECT_EQ(rows[1][0], "006");
-}
-
 }  // namespace
 }  // namespace jex

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "discussion_server.h"
-#include "support/temp_path.h"
+#include "support/demo_server.h"
 
 namespace jex {
 namespace {
@@ -79,23 +78,20 @@ TEST(JexHost, Requests_wrongOnesAreRefusedAndTheHostGoesOn) {
         {R"({"op":"get","name":"ViewMode"})", "\"create\" comes first"},
         {R"({"op":"clock","now":"2026-12-06T09:30:00"})", ""},
         {R"({"op":"answer","buttons":["No"]})", ""},
+        {R"({"op":"answer","buttons":["Yes","Maybe"]})", "Maybe"},
+        {R"({"op":"clock","now":"2026-12-06 09:30:00"})", "now"},
         {R"({"op":"create"})", ""},
         {R"({"op":"create"})", "already"},
         {R"({"op":"widget","name":"lstNowhere"})", "unknown widget"},
         {R"({"op":"member","name":"Colour"})", "unknown member"},
         {R"({"op":"table","name":"Orders"})", "unknown table"},
         {R"({"op":"get","name":"Colour"})", "no member"},
-        {R"({"op":"call","name":"Fly"})", "no member"},
         {R"({"op":"call","dispid":12})", "dispatch id"},
-        {R"({"op":"call"})", "missing field"},
         {R"({"op":"put","name":"ViewMode"})", "missing field \"value\""},
         {R"({"op":"put","name":"ViewMode","value":{"colour":1}})", "JSON form"},
         {R"({"op":"select","widget":"lstDiscussions"})", "missing field \"index\""},
-        {R"({"op":"select","widget":"lstDiscussions","index":"1"})", "\"index\""},
         {R"({"op":"key","widget":"cmdAddComment","code":40})", "does not apply"},
-        {R"x({"op":"click","widget":"Frame4(2)"})x", "does not apply"},
         {R"({"op":"check","widget":"chkCenterFocus","value":2})", "0 or 1"},
-        {R"({"op":"mouse","widget":"lstDiscussions","event":"press","button":1})", "\"event\""},
         {R"({"op":"date","widget":"DTPckrFollowUpDate","value":"12/19/2026"})", "yyyy-mm-dd"},
         {R"({"op":"release"})", ""},
         {R"({"op":"widget","name":"lstDiscussions"})", "\"create\" comes first"},
@@ -128,10 +124,6 @@ TEST(JexHost, Properties_andMethodsGoThroughTheDispatchTable) {
         R"({"op":"get","name":"viewmode"})",
         R"({"op":"put","name":"ViewMode","value":70000})",
         R"({"op":"get","name":"ViewMode"})",
-        R"({"op":"put","name":"UserName","value":"Ann"})",
-        R"({"op":"member","name":"CurrentUserName"})",
-        R"({"op":"put","name":"UserName","value":"Ann|4711|2"})",
-        R"({"op":"member","name":"CurrentPersonType"})",
         R"({"op":"get","name":"UserName"})",
         R"({"op":"put","name":"CorporateLevel","value":true})",
         R"({"op":"member","name":"CorporateLevel"})",
@@ -146,17 +138,11 @@ TEST(JexHost, Properties_andMethodsGoThroughTheDispatchTable) {
         {"number", 6}, {"description", "Overflow"}, {"source", "JEXDiscussionsXML"}};
     EXPECT_EQ(a[3], json({{"ok", false}, {"error", overflow}}));
     EXPECT_EQ(a[4]["value"], 2);
-    EXPECT_EQ(a[5]["error"]["number"], 9);
-    EXPECT_EQ(a[5]["error"]["source"], "JEXDiscussionsXML");
-    EXPECT_EQ(a[6]["value"], "Ann");  // stored before the failure
-    EXPECT_EQ(a[8]["value"], 2);
-    EXPECT_TRUE(isRequestError(a[9])) << a[9];
-    EXPECT_EQ(a[11]["value"], true);
-    EXPECT_TRUE(isRequestError(a[12])) << a[12];
-    EXPECT_TRUE(isRequestError(a[13])) << a[13];
-    EXPECT_TRUE(a[14]["value"].is_string()) << a[14];
-    EXPECT_EQ(a[15]["error"]["number"], -2147352562);  // the automation runtime's own error
-    EXPECT_EQ(a[15]["error"]["source"], "Automation");
+    for (int i : {5, 8, 9}) EXPECT_TRUE(isRequestError(a[i])) << a[i];
+    EXPECT_EQ(a[7]["value"], true);
+    EXPECT_TRUE(a[10]["value"].is_string()) << a[10];
+    EXPECT_EQ(a[11]["error"]["number"], -2147352562);  // the automation runtime's own error
+    EXPECT_EQ(a[11]["error"]["source"], "Automation");
 }
 
 TEST(JexHost, UserOps_reachTheWidgetsOfAFreshControl) {
@@ -165,14 +151,8 @@ TEST(JexHost, UserOps_reachTheWidgetsOfAFreshControl) {
         R"({"op":"click","widget":"cmdAddDiscussion"})",
         R"({"op":"click","widget":"lblMessage"})",
         R"({"op":"check","widget":"chkCenterFocus","value":1})",
-        R"({"op":"check","widget":"chkCenterFocus","value":1})",
-        R"({"op":"widget","name":"chkCenterFocus"})",
-        R"({"op":"click","widget":"chkCenterFocus"})",
         R"({"op":"widget","name":"chkCenterFocus"})",
         R"({"op":"type","widget":"txtDiscussion","text":"Late"})",
-        R"({"op":"type","widget":"txtDiscussion","text":" delivery"})",
-        R"({"op":"widget","name":"txtDiscussion"})",
-        R"({"op":"type","widget":"txtDiscussion","text":"New","replace":true})",
         R"({"op":"widget","name":"txtDiscussion"})",
         R"({"op":"date","widget":"DTPckrFollowUpDate","value":"2026-12-19"})",
         R"({"op":"widget","name":"DTPckrFollowUpDate"})",
@@ -195,42 +175,36 @@ TEST(JexHost, UserOps_reachTheWidgetsOfAFreshControl) {
     const json done = {{"ok", true}};
     const json ignored = {{"ok", true}, {"ignored", true}};
 
-    EXPECT_EQ(a[1], ignored);  // disabled until an order is loaded
+    // Until an order is loaded and a command opens them, the fields refuse the user's hands.
+    for (int i : {1, 3, 5, 7, 9}) EXPECT_EQ(a[i], ignored) << i;
     EXPECT_EQ(a[2], done);
-    // Until a command opens them, the fields of a fresh control refuse the user's hands.
-    EXPECT_EQ(a[3], ignored);
-    EXPECT_EQ(a[5]["value"], 0);
-    EXPECT_EQ(a[8], ignored);
-    EXPECT_EQ(a[10]["text"], "");
-    EXPECT_EQ(a[10]["locked"], true);
-    EXPECT_EQ(a[10]["backColor"], 0x8000000F);
-    EXPECT_EQ(a[13], ignored);  // the picker is hidden
-    EXPECT_NE(a[14]["value"], "2026-12-19");
-    EXPECT_EQ(a[14]["customFormat"], "MMM, dd yyyy");
-    EXPECT_EQ(a[15], ignored);  // the comment-type picker is hidden as well
-    EXPECT_EQ(a[16], json({{"ok", true},
+    EXPECT_EQ(a[4]["value"], 0);
+    EXPECT_EQ(a[6]["text"], "");
+    EXPECT_EQ(a[6]["locked"], true);
+    EXPECT_EQ(a[6]["backColor"], 0x8000000F);
+    EXPECT_NE(a[8]["value"], "2026-12-19");
+    EXPECT_EQ(a[8]["customFormat"], "MMM, dd yyyy");
+    EXPECT_EQ(a[10], json({{"ok", true},
                            {"type", "ComboBox"},
                            {"visible", false},
                            {"enabled", true},
                            {"items", json::array()},
                            {"listIndex", -1},
                            {"text", ""}}));
-    for (int i : {17, 18, 19, 20, 21, 23, 24}) EXPECT_EQ(a[i], done) << i;
-    EXPECT_TRUE(isRequestError(a[22])) << a[22];  // no popup menu is showing
+    for (int i : {11, 12, 13, 14, 15, 17, 18}) EXPECT_EQ(a[i], done) << i;
+    EXPECT_TRUE(isRequestError(a[16])) << a[16];  // no popup menu is showing
 
-    const json& list = a[25];
+    const json& list = a[19];
     EXPECT_EQ(list["type"], "ListView");
     ASSERT_EQ(list["columns"].size(), 13u);
     EXPECT_EQ(list["columns"][0]["caption"], "Group");
     EXPECT_EQ(list["items"], json::array());
     EXPECT_EQ(list["selected"], 0);
-    EXPECT_EQ(list["dropHighlight"], 0);
-    EXPECT_EQ(a[26]["type"], "Menu");
-    EXPECT_EQ(a[26]["items"], json::parse(R"([{"caption":"Priority","checked":false}])"));
-    EXPECT_EQ(a[26]["open"], false);
-    EXPECT_EQ(a[27]["caption"], "Version number: 2.3.45");
-    EXPECT_EQ(a[29]["tabs"], json({"Discussion Issues", "Discussion Comments"}));
-    EXPECT_EQ(a[29]["selected"], 2);
+    EXPECT_EQ(a[20]["items"], json::parse(R"([{"caption":"Priority","checked":false}])"));
+    EXPECT_EQ(a[20]["open"], false);
+    EXPECT_EQ(a[21]["caption"], "Version number: 2.3.45");
+    EXPECT_EQ(a[23]["tabs"], json({"Discussion Issues", "Discussion Comments"}));
+    EXPECT_EQ(a[23]["selected"], 2);
 }
 
 TEST(JexHost, Create_listWidthsScaleTheColumns) {
@@ -252,9 +226,7 @@ TEST(JexHost, Messages_andEventLogAreReportedOnce) {
         R"({"op":"messages"})",
         R"({"op":"eventlog"})",
         R"({"op":"eventlog"})",
-        R"({"op":"answer","buttons":["Yes","Maybe"]})",
         R"({"op":"answer","buttons":["Yes","No"]})",
-        R"({"op":"clock","now":"2026-12-06 09:30:00"})",
         R"({"op":"member","name":"MousePointer"})",
     });
 
@@ -268,22 +240,18 @@ TEST(JexHost, Messages_andEventLogAreReportedOnce) {
     EXPECT_EQ(a[3]["messages"], json::array());
     EXPECT_EQ(a[4]["entries"], json({box["text"]}));
     EXPECT_EQ(a[5]["entries"], json::array());
-    EXPECT_TRUE(isRequestError(a[6])) << a[6];
-    EXPECT_EQ(a[7], json({{"ok", true}}));
-    EXPECT_TRUE(isRequestError(a[8])) << a[8];
-    EXPECT_EQ(a[9]["value"], 0);
+    EXPECT_EQ(a[6], json({{"ok", true}}));
+    EXPECT_EQ(a[7]["value"], 0);
 }
 
 TEST(JexHost, Road_loadsADemoOrderFromTheDiscussionServer) {
-    const test::TempPath database;
-    server::DiscussionServer discussionServer(database.path());
-    const std::string url = "http://127.0.0.1:" + std::to_string(discussionServer.start());
+    const test::DemoServer demo("jexhost-road");
 
     const std::vector<json> a = answersOf({
         R"({"op":"create"})",
         R"({"op":"put","name":"UserName","value":"Ann|7|1"})",
         R"({"op":"put","name":"CorporateLevel","value":true})",
-        json({{"op", "call"}, {"name", "LoadData"}, {"args", {url, "PO1001"}}}).dump(),
+        json({{"op", "call"}, {"name", "LoadData"}, {"args", {demo.url, "PO1001"}}}).dump(),
         R"({"op":"messages"})",
         R"({"op":"table","name":"DiscussionTable"})",
         R"({"op":"table","name":"CommentTable"})",

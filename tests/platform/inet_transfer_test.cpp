@@ -2,35 +2,15 @@
 #include "platform/inet_transfer.h"
 
 #include <gtest/gtest.h>
-#include <httplib.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/error_of.h"
+#include "support/fixed_page_server.h"
 
 namespace jex {
 namespace {
-
-// Answers every POST with `status` and a body of `size` letters.
-struct PostPage {
-    PostPage(int status, size_t size) {
-        server.Post(".*", [=](const httplib::Request&, httplib::Response& res) {
-            res.status = status;
-            res.set_content(std::string(size, 'x'), "text/plain");
-        });
-        url = "http://127.0.0.1:" + std::to_string(server.bind_to_any_port("127.0.0.1"));
-        thread = std::thread([this] { server.listen_after_bind(); });
-    }
-    ~PostPage() {
-        server.stop();
-        thread.join();
-    }
-    httplib::Server server;
-    std::string url;
-    std::thread thread;
-};
 
 // Runs one request to its end, collecting the states announced and the chunk sizes read.
 struct TransferRun {
@@ -50,10 +30,11 @@ struct TransferRun {
 
 TEST(InetTransfer, Answer_completesEvenWithAnErrorStatusAndReadsInChunks) {
     for (const int status : {200, 500}) {
-        PostPage page(status, 2500);
-        TransferRun run(page.url);
+        test::FixedPageServer page("");
+        page.answer(status, std::string(2500, 'x'));
+        TransferRun run(page.url());
         EXPECT_TRUE(run.transfer.stillExecuting()) << "execute returns at once";
-        EXPECT_EQ(test::errorOf([&] { run.transfer.execute(page.url, "Get", "", ""); }),
+        EXPECT_EQ(test::errorOf([&] { run.transfer.execute(page.url(), "Get", "", ""); }),
                   inetErr::StillExecuting)
             << "one request at a time";
         run.finish();

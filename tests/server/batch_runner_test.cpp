@@ -10,49 +10,25 @@
 #include "database.h"
 #include "discussion_server.h"
 #include "platform/dates.h"
-#include "platform/windows1252.h"
 #include "statement.h"
+#include "support/save_statements.h"
 #include "support/temp_path.h"
 
 namespace jex::server {
 namespace {
 
 // The statements of order PO1001; onOrder() moves them to another order.
-const std::string kIssueBase =
-    "DECLARE @MaxID Int Set @MaxID = (SELECT Max(IssueSequence) From OrderDiscussion WHERE "
-    "OrderID='PO1001' ) ";
-
-const std::string kCommentBase =
-    " DECLARE @MAXCommentID Int Set @MAXCommentID = (SELECT Max(CommentSequence) From "
-    "OrderDiscussionComment WHERE OrderID='PO1001') ";
-
+const std::string kIssueBase = test::issueBase("PO1001");
+const std::string kCommentBase = test::commentBase("PO1001");
+const std::string kOpenProblem = test::openProblemBatch("PO1001");
 const std::string kIssueInsert =
-    "INSERT INTO OrderDiscussion (IssueSequence, OrderID,Type, Priority, IssueDate, EnteredBy, "
-    "IssueDescription, IssueFollowUp, ResolvedDate, ResolvedBy,Resolution, RecordLastUpdated, "
-    "EnteredByPersonId, EnteredByPersonType, ResolvedByPersonId, ResolvedByPersonType) "
+    test::kIssueInsert +
     "Values(@MaxID+1,'PO1001',2,1,'Dec 05, 2026 14:07:09','Maria Lopez|4711|2','Joe''s "
     "order','Dec 19, 2026',Null,'', Null,GETDATE(),4711,2,'',0);";
-
 const std::string kCommentInsert =
-    "INSERT INTO OrderDiscussionComment (CommentSequence,IssueSequence, OrderID, CommentType, "
-    "CommentDate, CommentEnteredBy, CommentDescription, FocusCenter, FollowupCenter,"
-    "FocusPurchasing, FollowupCSC, FocusAccounting, FocusBilling, RecordLastUpdated, FocusJEXD, "
-    "CommentEnteredByPersonId, CommentEnteredByPersonType)  VALUES (@MAXCommentID+K,@MaxID+1 ,"
-    "'PO1001',1,'Dec 05, 2026 14:08:00','Maria Lopez|4711|2','Comment K',-1,Null,0,Null,0,-1,"
-    "GETDATE(),0,'4711','2');";
-
-const std::string kOpenProblem =
-    "DECLARE @CountOpenIssues int, @OpenProblemExists int  set @CountOpenIssues = (SELECT "
-    "Count(OrderDiscussion.OrderID) AS CountOfOrderID  FROM OrderDiscussion INNER JOIN "
-    "OrderHeader  ON OrderDiscussion.OrderID = OrderHeader.OrderID  Where "
-    "OrderDiscussion.Resolution Is Null  GROUP BY OrderDiscussion.OrderID  HAVING "
-    "OrderDiscussion.OrderID = 'PO1001')  set @CountOpenIssues = isnull(@CountOpenIssues ,0)  set "
-    "@OpenProblemExists = (SELECT OrderHeader.OpenProblemExists  From OrderHeader  WHERE "
-    "OrderHeader.OrderID = 'PO1001')  Update OrderHeader  SET OrderHeader.OpenProblemExists = 0, "
-    "OrderHeader.RecordLastUpdated = GetDate() WHERE OrderHeader.OrderID = 'PO1001'  AND "
-    "@CountOpenIssues = 0 AND @OpenProblemExists <> 0 ; Update OrderHeader  SET "
-    "OrderHeader.OpenProblemExists = 1, OrderHeader.RecordLastUpdated = GetDate() WHERE "
-    "OrderHeader.OrderID = 'PO1001' AND @CountOpenIssues <> 0 AND @OpenProblemExists = 0 ;";
+    test::kNewIssueCommentInsert +
+    "K,@MaxID+1 ,'PO1001',1,'Dec 05, 2026 14:08:00','Maria Lopez|4711|2','Comment K',-1,Null,0,"
+    "Null,0,-1,GETDATE(),0,'4711','2');";
 
 std::string replaced(std::string text, std::string_view from, std::string_view to) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -76,12 +52,10 @@ const std::string kExistingRowsBatch =
     "15:00:00', ResolvedBy = 'Maria Lopez|4711|2', Type= 2, Priority = 1,Resolution = "
     "'Delivered', RecordLastUpdated = GETDATE(), ResolvedByPersonId = 4711, ResolvedByPersonType "
     "= 2 Where IssueSequence =2  and Orderid = 'PO1002'; DECLARE @MAXCommentID Int Set "
-    "@MAXCommentID = 0INSERT INTO OrderDiscussionComment (CommentSequence,IssueSequence, OrderID, "
-    "CommentType, CommentDate, CommentEnteredBy, CommentDescription, FocusCenter, "
-    "FollowupCenter,FocusPurchasing, FollowupCSC, FocusAccounting,FocusBilling, "
-    "RecordLastUpdated, FocusJEXD, CommentEnteredByPersonID, CommentEnteredByPersonType)  VALUES "
-    "(@MAXCommentID+1,2,'PO1002',0,'Dec 05, 2026 15:00:00','Maria Lopez|4711|2','Counted "
-    "again',0,Null,-1,'Dec 09, 2026',0,0,GETDATE(),0,'4711','2');";
+    "@MAXCommentID = 0" +
+    test::kStoredIssueCommentInsert +
+    "1,2,'PO1002',0,'Dec 05, 2026 15:00:00','Maria Lopez|4711|2','Counted again',0,Null,-1,"
+    "'Dec 09, 2026',0,0,GETDATE(),0,'4711','2');";
 
 int appendRow(void* text, int columns, char** values, char** /*names*/) {
     for (int column = 0; column < columns; ++column) {
@@ -222,11 +196,6 @@ TEST_F(BatchRunnerTest, BatchRunner_guardRefusesAllButTheOrderStatements) {
         EXPECT_NE(result.error.find(c.refused), std::string::npos) << result.error;
         EXPECT_EQ(snapshot(m_database.handle()), before) << c.batch;
     }
-}
-
-TEST(BatchRunner, BatchRunner_windows1252BecomesUtf8) {
-    EXPECT_EQ(windows1252ToUtf8("Caf\xE9 \x80 \x92 \x81 +"),
-              "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x99 \xC2\x81 +");
 }
 
 // The page gets url-encoded Windows-1252 batches, one per SQL field, in body order.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -18,6 +20,15 @@ struct DemoServer {
     TempPath database;
     server::DiscussionServer server;
     std::string url;
+};
+
+// A suite whose tests share one demo server, started before the first of them.
+struct DemoSuite : ::testing::Test {
+    static void SetUpTestSuite() { s_demo = std::make_unique<DemoServer>("demo-suite"); }
+    static void TearDownTestSuite() { s_demo.reset(); }
+    static const std::string& demoUrl() { return s_demo->url; }
+
+    static inline std::unique_ptr<DemoServer> s_demo;
 };
 
 }  // namespace jex::test

@@ -2,12 +2,15 @@
 
 #include <httplib.h>
 
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace jex::test {
 
-// Serves one fixed answer to every GET, so that a test can hand the control any document.
+// Serves one fixed answer to every GET, so that a test can hand the control any document, and
+// records every POST, answering it with the status and text set by answer().
 class FixedPageServer {
   public:
     explicit FixedPageServer(std::string body, int status = 200) {
@@ -15,20 +18,43 @@ class FixedPageServer {
             res.status = status;
             res.set_content(body, "text/xml");
         });
+        m_server.Post(".*", [this](const httplib::Request& req, httplib::Response& res) {
+            std::lock_guard lock(m_mutex);
+            m_posts.push_back(req.path + " " + req.get_header_value("Content-Type") + " " +
+                              req.body);
+            res.status = m_status;
+            res.set_content(m_answer, "text/plain");
+        });
         m_port = m_server.bind_to_any_port("127.0.0.1");
         m_thread = std::thread([this] { m_server.listen_after_bind(); });
     }
-    ~FixedPageServer() {
-        m_server.stop();
-        m_thread.join();
-    }
+    ~FixedPageServer() { stop(); }
 
     std::string url() const { return "http://127.0.0.1:" + std::to_string(m_port); }
+    // From here on nothing listens at the address.
+    void stop() {
+        m_server.stop();
+        if (m_thread.joinable()) m_thread.join();
+    }
+    void answer(int status, std::string text) {
+        std::lock_guard lock(m_mutex);
+        m_status = status;
+        m_answer = std::move(text);
+    }
+    // Each POST received as "<path> <content type> <body>".
+    std::vector<std::string> posts() {
+        std::lock_guard lock(m_mutex);
+        return m_posts;
+    }
 
   private:
     httplib::Server m_server;
     int m_port = 0;
     std::thread m_thread;
+    std::mutex m_mutex;
+    int m_status = 200;
+    std::string m_answer;
+    std::vector<std::string> m_posts;
 };
 
 }  // namespace jex::test

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+
+namespace jex::test {
+
+// The fixed parts of the statements a save writes, as the control writes them, blanks included.
+
+inline std::string issueBase(const std::string& order) {
+    return "DECLARE @MaxID Int Set @MaxID = (SELECT Max(IssueSequence) From OrderDiscussion WHERE "
+           "OrderID='" +
+           order + "' ) ";
+}
+
+inline std::string commentBase(const std::string& order) {
+    return " DECLARE @MAXCommentID Int Set @MAXCommentID = (SELECT Max(CommentSequence) From "
+           "OrderDiscussionComment WHERE OrderID='" +
+           order + "') ";
+}
+
+inline const std::string kIssueInsert =
+    "INSERT INTO OrderDiscussion (IssueSequence, OrderID,Type, Priority, IssueDate, EnteredBy, "
+    "IssueDescription, IssueFollowUp, ResolvedDate, ResolvedBy,Resolution, RecordLastUpdated, "
+    "EnteredByPersonId, EnteredByPersonType, ResolvedByPersonId, ResolvedByPersonType) ";
+
+inline const std::string kCommentInsertHead =
+    "INSERT INTO OrderDiscussionComment (CommentSequence,IssueSequence, OrderID, CommentType, "
+    "CommentDate, CommentEnteredBy, CommentDescription, FocusCenter, FollowupCenter,"
+    "FocusPurchasing, FollowupCSC, ";
+
+// The comment INSERTs under a new issue and under a stored one differ in blanks and case.
+inline const std::string kNewIssueCommentInsert =
+    kCommentInsertHead +
+    "FocusAccounting, FocusBilling, RecordLastUpdated, FocusJEXD, CommentEnteredByPersonId, "
+    "CommentEnteredByPersonType)  VALUES (@MAXCommentID+";
+
+inline const std::string kStoredIssueCommentInsert =
+    kCommentInsertHead +
+    "FocusAccounting,FocusBilling, RecordLastUpdated, FocusJEXD, CommentEnteredByPersonID, "
+    "CommentEnteredByPersonType)  VALUES (@MAXCommentID+";
+
+// The closing batch that sets the order's open-problem flag from its unresolved issues.
+inline std::string openProblemBatch(const std::string& order) {
+    const std::string key = "'" + order + "'";
+    return "DECLARE @CountOpenIssues int, @OpenProblemExists int  set @CountOpenIssues = (SELECT "
+           "Count(OrderDiscussion.OrderID) AS CountOfOrderID  FROM OrderDiscussion INNER JOIN "
+           "OrderHeader  ON OrderDiscussion.OrderID = OrderHeader.OrderID  Where "
+           "OrderDiscussion.Resolution Is Null  GROUP BY OrderDiscussion.OrderID  HAVING "
+           "OrderDiscussion.OrderID = " +
+           key +
+           ")  set @CountOpenIssues = isnull(@CountOpenIssues ,0)  set @OpenProblemExists = "
+           "(SELECT OrderHeader.OpenProblemExists  From OrderHeader  WHERE OrderHeader.OrderID = " +
+           key +
+           ")  Update OrderHeader  SET OrderHeader.OpenProblemExists = 0, "
+           "OrderHeader.RecordLastUpdated = GetDate() WHERE OrderHeader.OrderID = " +
+           key +
+           "  AND @CountOpenIssues = 0 AND @OpenProblemExists <> 0 ; Update OrderHeader  SET "
+           "OrderHeader.OpenProblemExists = 1, OrderHeader.RecordLastUpdated = GetDate() WHERE "
+           "OrderHeader.OrderID = " +
+           key + " AND @CountOpenIssues <> 0 AND @OpenProblemExists = 0 ;";
+}
+
+}  // namespace jex::test
