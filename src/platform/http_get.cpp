@@ -4,27 +4,14 @@
 
 #include <memory>
 
+#include "platform/curl_support.h"
+
 namespace jex {
 
 namespace {
 
 constexpr long kConnectTimeoutSeconds = 10;
 constexpr long kTotalTimeoutSeconds = 60;
-
-bool ensureCurlInitialised() {
-    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return initialised;
-}
-
-// libcurl is C: an exception must not cross it, so a failed append ends the transfer instead.
-size_t appendToBody(char* data, size_t size, size_t count, void* body) {
-    try {
-        static_cast<std::string*>(body)->append(data, size * count);
-        return size * count;
-    } catch (...) {
-        return 0;
-    }
-}
 
 struct CurlDeleter {
     void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
@@ -50,7 +37,7 @@ HttpResponse httpGet(const std::string& url) {
     curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
     curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, kTotalTimeoutSeconds);
     curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, appendToBody);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, appendToString);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &response.body);
 
     CURLcode result = curl_easy_perform(curl.get());

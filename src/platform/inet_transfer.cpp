@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include "platform/curl_support.h"
 #include "platform/error.h"
 
 namespace jex {
@@ -13,21 +14,6 @@ constexpr int kPollMilliseconds = 10;
 // The component waits this long for a connection, or for the next byte of an answer.
 constexpr long kRequestTimeoutSeconds = 60;
 constexpr std::string_view kLineBreak = "\r\n";
-
-bool ensureCurlInitialised() {
-    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return initialised;
-}
-
-// libcurl is C: an exception must not cross it, so a failed append ends the transfer instead.
-size_t appendToAnswer(char* data, size_t size, size_t count, void* answer) {
-    try {
-        static_cast<std::string*>(answer)->append(data, size * count);
-        return size * count;
-    } catch (...) {
-        return 0;
-    }
-}
 
 [[noreturn]] void cannotStart(const std::string& why) {
     raiseComponent(inetErr::CannotStart, "Unable to start the request: " + why, kSource);
@@ -94,7 +80,7 @@ void InetTransfer::startRequest(const std::string& url, const std::string& opera
     curl_easy_setopt(m_easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(m_easy, CURLOPT_LOW_SPEED_TIME, kRequestTimeoutSeconds);
     curl_easy_setopt(m_easy, CURLOPT_HTTPHEADER, m_headerList);
-    curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, appendToAnswer);
+    curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, appendToString);
     curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, &m_answer);
     if (operation == "Post") {
         curl_easy_setopt(m_easy, CURLOPT_POSTFIELDSIZE_LARGE,
