@@ -8,6 +8,7 @@ packages=(
   libpugixml-dev libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev
   libhowardhinnant-date-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3 curl
+  qt6-base-dev libgl-dev fonts-dejavu-core
 )
 
 missing=()
