@@ -102,6 +102,13 @@ void DiscussionServer::stop() {
     m_listener.join();
 }
 
+void DiscussionServer::setAnswerObserver(std::function<void(const AnsweredRequest&)> observer) {
+    m_http->set_logger([observer = std::move(observer)](const httplib::Request& request,
+                                                         const httplib::Response& response) {
+        observer({request.method, request.target, response.status, response.body});
+    });
+}
+
 void DiscussionServer::registerRoutes() {
     // One catch-all route per method: the page may be addressed under any prefix and in any
     // letter case, which a route pattern can't say portably.

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,6 +19,14 @@ namespace jex::server {
 // True when the last segment of path ends in "PODiscussion.asp", letter case ignored; the control
 // may reach the page with a doubled slash or under a path prefix.
 bool isDiscussionPagePath(std::string_view path);
+
+// One answered request, as a host's status line or log shows it.
+struct AnsweredRequest {
+    std::string method;
+    std::string target;  // path and query
+    int status = 0;
+    std::string body;  // the answer's text; empty for a stored save
+};
 
 // The web page the control talks to, served over HTTP from one order database file. Each request
 // opens a connection of its own, so requests never share SQLite state.
@@ -37,6 +46,10 @@ class DiscussionServer {
     int start(const std::string& host = "127.0.0.1", int port = 0);
     // Stops serving and waits for the serving thread; does nothing when not started.
     void stop();
+
+    // Called on the serving thread after every answer (set it before start()); a host shows
+    // the server's answers without a second connection of its own.
+    void setAnswerObserver(std::function<void(const AnsweredRequest&)> observer);
 
   private:
     void registerRoutes();

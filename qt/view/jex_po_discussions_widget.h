@@ -21,6 +21,9 @@ class JEXPODiscussionsWidget : public QWidget {
     explicit JEXPODiscussionsWidget(QWidget* parent = nullptr);
     ~JEXPODiscussionsWidget() override;
 
+    // The size the screen is laid out for.
+    QSize sizeHint() const override;
+
     // Properties. Raise jex::Error on failure, keeping what was stored before it.
     void setUserName(const QString& userName);
     void setCorporateLevel(bool corporateLevel);

@@ -237,6 +237,55 @@ TEST_F(WidgetTextBox, filterSeesCodePointsAndCanChangeThem) {
     EXPECT_EQ(box.text(), "A");
 }
 
+TEST_F(WidgetTextBox, editTypesOverTheRangeAtTheCaret) {
+    struct Case {
+        const char* name;
+        TextBox::Options options;
+        const char* start;
+        int from, length;
+        const char* typed;
+        std::string expected;
+    };
+    const TextBox::Options single{};
+    const TextBox::Options multi{.multiLine = true, .verticalScrollBar = true, .maxLength = 0};
+    const TextBox::Options five{.multiLine = false, .verticalScrollBar = false, .maxLength = 5};
+    const Case cases[] = {
+        {"caret moves on", single, "ad", 1, 0, "bc", "abcd"},
+        {"over a selection in characters", single,
+         "a\xC3\xA9\xC3\xA9"
+         "d",
+         1, 2, "x", "axd"},
+        {"backspace takes the selection", single, "abcd", 1, 2, "\b", "ad"},
+        {"backspace before the caret", single,
+         "a\xC3\xA9"
+         "b",
+         2, 0, "\b", "ab"},
+        {"backspace takes a line break whole", multi, "a\r\nb", 3, 0, "\b", "ab"},
+        {"Enter mid-text", multi, "ab", 1, 0, "\n", "a\r\nb"},
+        {"delete", single, "abcd", 1, 1, "", "acd"},
+        {"limit counts what the selection leaves", five, "abcde", 0, 2, "xyz", "xycde"},
+        {"range past the end is cut", single, "ab", 1, 99, "Z", "aZ"},
+        {"range before the start is cut", single, "abc", -1, 2, "Z", "Zbc"},
+        {"swallowed key keeps the selection", single, "abcd", 0, 2, "qX", "Xcd"},
+    };
+    for (const Case& c : cases) {
+        TextBox box(screen, "box", nullptr, c.options);
+        box.setText(c.start);
+        box.onKeyPress = [](int& key) {
+            if (key == 'q') key = 0;
+        };
+        box.userEdit(c.from, c.length, c.typed);
+        EXPECT_EQ(box.text(), c.expected) << c.name;
+        EXPECT_TRUE(box.hasFocus()) << c.name;
+    }
+    TextBox locked(screen, "locked", nullptr);
+    locked.setText("keep");
+    locked.setLocked(true);
+    locked.userEdit(0, 2, "");
+    locked.userEdit(1, 1, "x\b");
+    EXPECT_EQ(locked.text(), "keep");
+}
+
 TEST(WidgetDatePicker, textThatIsNoDateRaisesTypeMismatchAndKeepsTheValue) {
     Screen screen;
     DatePicker picker{screen, "picker", nullptr, "MMM, dd yyyy"};

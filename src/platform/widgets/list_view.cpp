@@ -195,6 +195,11 @@ void ListView::userClickItem(int index, int button, int shift) {
     if (button == kLeftButton && onClick) onClick();
 }
 
+void ListView::userClick() {
+    if (!acceptsInput()) return;
+    if (onClick) onClick();
+}
+
 void ListView::userPressKey(int keyCode, int shift) {
     if (!acceptsInput()) return;
     userFocus();

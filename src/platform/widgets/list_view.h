@@ -125,6 +125,9 @@ class ListView : public Widget {
     // Press and release a key: arrows, Home and End move the selection (between KeyDown and
     // KeyUp), as the real list does.
     void userPressKey(int keyCode, int shift = 0);
+    // Fires Click, as a left press and release on the same spot of the list do; a view sends
+    // it after the raw press and release (userMouseDown, userMouseUp) it has forwarded.
+    void userClick();
     // Double-click on item `index`: the click road, then DblClick.
     void userDoubleClickItem(int index);
     void userClickColumnHeader(int position);

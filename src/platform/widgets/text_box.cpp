@@ -1,5 +1,7 @@
 #include "platform/widgets/text_box.h"
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace jex::ui {
@@ -56,16 +58,26 @@ int countCodePoints(std::string_view s) {
     return count;
 }
 
-// Backspace: a line break goes as a whole, as in a real multi-line box.
-void eraseLastCharacter(std::string& text) {
-    if (text.ends_with(kLineBreak)) {
-        text.resize(text.size() - kLineBreak.size());
-        return;
+// The byte offset at which character `chars` (0-based) starts; the text's end when it has no
+// more characters.
+size_t byteOffsetOf(std::string_view s, int chars) {
+    if (chars <= 0) return 0;
+    int seen = 0;
+    for (size_t pos = 0; pos < s.size(); ++pos) {
+        if (isContinuation(static_cast<unsigned char>(s[pos]))) continue;
+        if (seen == chars) return pos;
+        ++seen;
     }
-    while (!text.empty() && isContinuation(static_cast<unsigned char>(text.back()))) {
-        text.pop_back();
-    }
-    if (!text.empty()) text.pop_back();
+    return s.size();
+}
+
+// Where the character before `caret` starts, for Backspace: a line break goes as a whole, as in
+// a real multi-line box.
+size_t characterStartBefore(std::string_view text, size_t caret) {
+    if (text.substr(0, caret).ends_with(kLineBreak)) return caret - kLineBreak.size();
+    size_t pos = caret;
+    while (pos > 0 && isContinuation(static_cast<unsigned char>(text[pos - 1]))) --pos;
+    return pos > 0 ? pos - 1 : 0;
 }
 
 // The key a typed character stands for: "\n" (or "\r\n", or a lone "\r") is Enter, "\b" is
@@ -105,30 +117,47 @@ void TextBox::setBackColour(Colour colour) {
 }
 
 void TextBox::userType(std::string_view text) {
-    if (!acceptsInput()) return;
-    userFocus();
-    for (size_t pos = 0; pos < text.size();) {
-        auto [key, length] = keyAt(text, pos);
-        typeKey(key);
-        pos += length;
-    }
+    userEdit(std::numeric_limits<int>::max(), 0, text);
 }
 
 void TextBox::userReplaceText(std::string_view text) {
-    if (!acceptsInput()) return;
-    userFocus();
-    if (!m_locked) setText({});
+    userEdit(0, std::numeric_limits<int>::max(), {});
     userType(text);
 }
 
-void TextBox::typeKey(int key) {
+void TextBox::userEdit(int start, int length, std::string_view text) {
+    if (!acceptsInput()) return;
+    userFocus();
+    const long long end = std::min<long long>(static_cast<long long>(start) + std::max(length, 0),
+                                              std::numeric_limits<int>::max());
+    Selection selection{byteOffsetOf(m_text, start), byteOffsetOf(m_text, static_cast<int>(end))};
+    if (text.empty()) return deleteSelection(selection);
+    for (size_t pos = 0; pos < text.size();) {
+        auto [key, bytes] = keyAt(text, pos);
+        typeKey(key, selection);
+        pos += bytes;
+    }
+}
+
+void TextBox::deleteSelection(Selection& selection) {
+    if (m_locked || selection.begin == selection.end) return;
+    m_text.erase(selection.begin, selection.end - selection.begin);
+    selection.end = selection.begin;
+    changed(Change::Text);
+}
+
+void TextBox::typeKey(int key, Selection& selection) {
     if (onKeyPress) onKeyPress(key);
     if (key == 0 || m_locked) return;
+    // The filter may have set the text from code; the caret stays within it.
+    selection.begin = std::min(selection.begin, m_text.size());
+    selection.end = std::clamp(selection.end, selection.begin, m_text.size());
     if (key == kKeyBack) {
-        if (m_text.empty()) return;
-        eraseLastCharacter(m_text);
-        changed(Change::Text);
-        return;
+        if (selection.begin == selection.end) {
+            if (selection.begin == 0) return;
+            selection.begin = characterStartBefore(m_text, selection.begin);
+        }
+        return deleteSelection(selection);
     }
     const bool lineBreak = key == kKeyReturn;
     if (lineBreak && !m_options.multiLine) return;
@@ -136,8 +165,13 @@ void TextBox::typeKey(int key) {
         lineBreak ? std::string(kLineBreak) : encode(static_cast<char32_t>(key));
     // The limit counts a line break as the two characters it is stored as.
     const int length = lineBreak ? 2 : 1;
-    if (m_options.maxLength > 0 && countCodePoints(m_text) + length > m_options.maxLength) return;
-    m_text += typed;
+    const std::string_view selected =
+        std::string_view(m_text).substr(selection.begin, selection.end - selection.begin);
+    const int kept = countCodePoints(m_text) - countCodePoints(selected);
+    if (m_options.maxLength > 0 && kept + length > m_options.maxLength) return;
+    m_text.replace(selection.begin, selected.size(), typed);
+    selection.begin += typed.size();
+    selection.end = selection.begin;
     changed(Change::Text);
 }
 

@@ -38,9 +38,22 @@ class TextBox : public Widget {
     void userType(std::string_view text);
     // User input: selects all and types `text` over it (Delete of the selection, then typing).
     void userReplaceText(std::string_view text);
+    // User input: replaces the `length` characters from `start` (0-based, counted in characters
+    // of the UTF-8 text) with `text` typed one character at a time through the key-press filter,
+    // as typing over a selection at the caret does; "\b" is Backspace (removes the selection, or
+    // the character before the caret). An empty `text` is Delete of the range, which passes no
+    // filter. Same rules as userType otherwise (limit, lock, focus); a range reaching past the
+    // text is cut at its end.
+    void userEdit(int start, int length, std::string_view text);
 
   private:
-    void typeKey(int key);
+    // The selection as byte offsets into the text; empty when begin == end (the caret).
+    struct Selection {
+        size_t begin = 0;
+        size_t end = 0;
+    };
+    void typeKey(int key, Selection& selection);
+    void deleteSelection(Selection& selection);
 
     Options m_options;
     std::string m_text;
