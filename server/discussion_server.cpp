@@ -104,7 +104,7 @@ void DiscussionServer::stop() {
 
 void DiscussionServer::setAnswerObserver(std::function<void(const AnsweredRequest&)> observer) {
     m_http->set_logger([observer = std::move(observer)](const httplib::Request& request,
-                                                         const httplib::Response& response) {
+                                                        const httplib::Response& response) {
         observer({request.method, request.target, response.status, response.body});
     });
 }
