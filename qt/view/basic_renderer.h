@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QWidget>
+#include <memory>
+#include <utility>
 
 #include "platform/widgets/widget.h"
 #include "widget_renderer.h"
@@ -29,5 +31,13 @@ class BasicRenderer : public QObject, public WidgetRenderer {
     ui::Widget& m_model;
     QWidget* m_native;
 };
+
+// A renderer of kind R, already in step with its model.
+template <class R, class... Args>
+std::unique_ptr<WidgetRenderer> makeRenderedAsModel(Args&&... args) {
+    auto renderer = std::make_unique<R>(std::forward<Args>(args)...);
+    renderer->refreshAll();
+    return renderer;
+}
 
 }  // namespace jex::qt

@@ -41,9 +41,7 @@ class CheckBoxRenderer final : public BasicRenderer {
 }  // namespace
 
 std::unique_ptr<WidgetRenderer> makeCheckBoxRenderer(ui::CheckBox& box, QWidget* parent) {
-    auto renderer = std::make_unique<CheckBoxRenderer>(box, parent);
-    renderer->refreshAll();
-    return renderer;
+    return makeRenderedAsModel<CheckBoxRenderer>(box, parent);
 }
 
 }  // namespace jex::qt

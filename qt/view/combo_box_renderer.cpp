@@ -40,9 +40,7 @@ class ComboBoxRenderer final : public BasicRenderer {
 }  // namespace
 
 std::unique_ptr<WidgetRenderer> makeComboBoxRenderer(ui::ComboBox& combo, QWidget* parent) {
-    auto renderer = std::make_unique<ComboBoxRenderer>(combo, parent);
-    renderer->refreshAll();
-    return renderer;
+    return makeRenderedAsModel<ComboBoxRenderer>(combo, parent);
 }
 
 }  // namespace jex::qt

@@ -29,9 +29,7 @@ class CommandButtonRenderer final : public BasicRenderer {
 
 std::unique_ptr<WidgetRenderer> makeCommandButtonRenderer(ui::CommandButton& button,
                                                           QWidget* parent) {
-    auto renderer = std::make_unique<CommandButtonRenderer>(button, parent);
-    renderer->refreshAll();
-    return renderer;
+    return makeRenderedAsModel<CommandButtonRenderer>(button, parent);
 }
 
 }  // namespace jex::qt

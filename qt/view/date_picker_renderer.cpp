@@ -35,9 +35,7 @@ class DatePickerRenderer final : public BasicRenderer {
 }  // namespace
 
 std::unique_ptr<WidgetRenderer> makeDatePickerRenderer(ui::DatePicker& picker, QWidget* parent) {
-    auto renderer = std::make_unique<DatePickerRenderer>(picker, parent);
-    renderer->refreshAll();
-    return renderer;
+    return makeRenderedAsModel<DatePickerRenderer>(picker, parent);
 }
 
 }  // namespace jex::qt

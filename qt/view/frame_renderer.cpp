@@ -26,9 +26,7 @@ class FrameRenderer final : public BasicRenderer {
 }  // namespace
 
 std::unique_ptr<WidgetRenderer> makeFrameRenderer(ui::Frame& frame, QWidget* parent) {
-    auto renderer = std::make_unique<FrameRenderer>(frame, parent);
-    renderer->refreshAll();
-    return renderer;
+    return makeRenderedAsModel<FrameRenderer>(frame, parent);
 }
 
 }  // namespace jex::qt

@@ -27,9 +27,7 @@ class LabelRenderer final : public BasicRenderer {
 }  // namespace
 
 std::unique_ptr<WidgetRenderer> makeLabelRenderer(ui::Label& label, QWidget* parent) {
-    auto renderer = std::make_unique<LabelRenderer>(label, parent);
-    renderer->refreshAll();
-    return renderer;
+    return makeRenderedAsModel<LabelRenderer>(label, parent);
 }
 
 }  // namespace jex::qt

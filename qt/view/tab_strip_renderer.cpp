@@ -45,9 +45,7 @@ class TabStripRenderer final : public BasicRenderer {
 }  // namespace
 
 std::unique_ptr<WidgetRenderer> makeTabStripRenderer(ui::TabStrip& strip, QWidget* parent) {
-    auto renderer = std::make_unique<TabStripRenderer>(strip, parent);
-    renderer->refreshAll();
-    return renderer;
+    return makeRenderedAsModel<TabStripRenderer>(strip, parent);
 }
 
 }  // namespace jex::qt

@@ -182,9 +182,7 @@ class TextBoxRenderer final : public BasicRenderer {
 }  // namespace
 
 std::unique_ptr<WidgetRenderer> makeTextBoxRenderer(ui::TextBox& box, QWidget* parent) {
-    auto renderer = std::make_unique<TextBoxRenderer>(box, parent);
-    renderer->refreshAll();
-    return renderer;
+    return makeRenderedAsModel<TextBoxRenderer>(box, parent);
 }
 
 }  // namespace jex::qt
