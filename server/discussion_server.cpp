@@ -52,6 +52,26 @@ bool hasQueryField(std::string_view target, std::string_view name) {
     return false;
 }
 
+// The fields of a url-encoded form body, decoded, in body order; none for another content type.
+// The library's own parser keeps one of identical fields, but two equal batches are two changes.
+httplib::Params formFields(const httplib::Request& request, std::string_view body) {
+    httplib::Params fields;
+    const std::string type = request.get_header_value("Content-Type");
+    if (type.rfind("application/x-www-form-urlencoded", 0) != 0) return fields;
+    while (!body.empty()) {
+        const std::size_t end = std::min(body.find('&'), body.size());
+        const std::string_view field = body.substr(0, end);
+        const std::size_t equals = std::min(field.find('='), field.size());
+        if (!field.empty()) {
+            const std::string_view value = field.substr(std::min(equals + 1, field.size()));
+            fields.emplace(httplib::detail::decode_url(std::string(field.substr(0, equals)), true),
+                           httplib::detail::decode_url(std::string(value), true));
+        }
+        body.remove_prefix(std::min(end + 1, body.size()));
+    }
+    return fields;
+}
+
 void answerText(httplib::Response& response, int status, const std::string& text) {
     response.status = status;
     response.set_content(text, kTextContentType);
@@ -119,12 +139,20 @@ void DiscussionServer::registerRoutes() {
         }
         answerLoad(request, response);
     });
-    m_http->Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
+    // The library refuses a form body beyond 8 KB when it reads the body itself, and a day's
+    // changes are longer than that: the save reads its body here.
+    m_http->Post(".*", [this](const httplib::Request& request, httplib::Response& response,
+                              const httplib::ContentReader& readContent) {
         if (!isDiscussionPagePath(request.path)) {
             answerText(response, 404, "There is no page at " + request.path + ".");
             return;
         }
-        answerSave(request, response);
+        std::string body;
+        readContent([&body](const char* data, std::size_t length) {
+            body.append(data, length);
+            return true;
+        });
+        answerSave(request, formFields(request, body), response);
     });
 }
 
@@ -145,7 +173,7 @@ void DiscussionServer::answerLoad(const httplib::Request& request,
 }
 
 // The control encodes its batches from Windows-1252; SQLite keeps UTF-8.
-void DiscussionServer::answerSave(const httplib::Request& request,
+void DiscussionServer::answerSave(const httplib::Request& request, const httplib::Params& form,
                                   httplib::Response& response) const {
     // Only the form body carries batches: a SQL field in the address would run unseen ahead of
     // them.
@@ -153,14 +181,14 @@ void DiscussionServer::answerSave(const httplib::Request& request,
         answerText(response, 400, "SQL fields belong in the request body");
         return;
     }
-    const std::size_t fieldCount = request.get_param_value_count("SQL");
-    if (fieldCount == 0) {
+    const auto [first, end] = form.equal_range("SQL");
+    if (first == end) {
         answerText(response, 400, "no SQL field");
         return;
     }
     std::vector<std::string> batches;
-    for (std::size_t field = 0; field < fieldCount; ++field) {
-        batches.push_back(jex::windows1252ToUtf8(request.get_param_value("SQL", field)));
+    for (auto field = first; field != end; ++field) {
+        batches.push_back(jex::windows1252ToUtf8(field->second));
     }
     try {
         const Database database(m_databasePath);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@ namespace httplib {
 class Server;
 struct Request;
 struct Response;
+using Params = std::multimap<std::string, std::string>;
 }  // namespace httplib
 
 namespace jex::server {
@@ -54,9 +56,10 @@ class DiscussionServer {
   private:
     void registerRoutes();
     void answerLoad(const httplib::Request& request, httplib::Response& response) const;
-    // Runs the "SQL" fields of a posted form as one save request: an empty answer when stored,
+    // Runs the "SQL" fields of the posted form as one save request: an empty answer when stored,
     // otherwise the error text with 400 (no field, a refused statement) or 500.
-    void answerSave(const httplib::Request& request, httplib::Response& response) const;
+    void answerSave(const httplib::Request& request, const httplib::Params& form,
+                    httplib::Response& response) const;
 
     std::filesystem::path m_databasePath;
     std::unique_ptr<httplib::Server> m_http;

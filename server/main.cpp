@@ -1,4 +1,5 @@
-// jexdiscussions-server: serves the discussion page of an order database until SIGINT or SIGTERM.
+// jexdiscussions-server: serves the discussion page of an order database until SIGINT or SIGTERM,
+// or (with --generate) writes a generated order into the database and exits.
 
 #include <signal.h>
 
@@ -9,7 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "database.h"
 #include "discussion_server.h"
+#include "order_generator.h"
 
 namespace {
 
@@ -17,16 +20,19 @@ struct Options {
     std::string database;
     std::string host = "127.0.0.1";
     int port = 0;
+    jex::server::OrderShape generate;  // an order ID asks for generation instead of serving
 };
 
-constexpr const char* kUsage = "usage: jexdiscussions-server --db <file> [--port N] [--host H]\n";
+constexpr const char* kUsage =
+    "usage: jexdiscussions-server --db <file> [--port N] [--host H]\n"
+    "       jexdiscussions-server --db <file> --generate <order> --issues N --comments M\n";
 
-std::optional<int> parsePort(std::string_view text) {
-    int port = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
+std::optional<int> parseNumber(std::string_view text, int max) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (port < 0 || port > 65535) return std::nullopt;
-    return port;
+    if (number < 0 || number > max) return std::nullopt;
+    return number;
 }
 
 // The options, or nothing when an argument is unknown, lacks its value or is malformed.
@@ -41,9 +47,15 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         } else if (name == "--host") {
             options.host = value;
         } else if (name == "--port") {
-            const auto port = parsePort(value);
+            const auto port = parseNumber(value, 65535);
             if (!port) return std::nullopt;
             options.port = *port;
+        } else if (name == "--generate") {
+            options.generate.orderId = value;
+        } else if (name == "--issues" || name == "--comments") {
+            const auto count = parseNumber(value, 32767);
+            if (!count) return std::nullopt;
+            (name == "--issues" ? options.generate.issues : options.generate.comments) = *count;
         } else {
             return std::nullopt;
         }
@@ -68,6 +80,19 @@ void waitForStopSignal(const sigset_t& signals) {
     sigwait(&signals, &received);
 }
 
+int generate(const Options& options) {
+    try {
+        const jex::server::Database database(options.database);
+        jex::server::generateOrder(database.handle(), options.generate);
+    } catch (const std::exception& error) {
+        std::cerr << "jexdiscussions-server: " << error.what() << '\n';
+        return 1;
+    }
+    std::cout << "generated " << options.generate.orderId << ": " << options.generate.issues
+              << " issues, " << options.generate.comments << " comments" << std::endl;
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,6 +101,7 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
+    if (!options->generate.orderId.empty()) return generate(*options);
     const sigset_t stopSignals = blockStopSignals();
     try {
         jex::server::DiscussionServer server(options->database);

@@ -17,7 +17,9 @@ void emptyTable(RecordTable& table) {
 // A record with more field elements than the table has fields is refused at the first extra
 // element, whether or not that element holds text: reading the field raises the table's own
 // error for a position it does not have.
-void checkFieldPosition(const RecordTable& table, int position) { (void)table.field(position); }
+void checkFieldPosition(const RecordTable& table, int position) {
+    if (position >= table.fieldCount()) (void)table.field(position);
+}
 
 }  // namespace
 
@@ -30,22 +32,20 @@ XmlElement JEXPODiscussionsXML::section(int position) const {
 // comment's owner matches its issue as text.
 void JEXPODiscussionsXML::readRecord(RecordTable& table, const XmlElement& record) {
     table.addNew();
-    const int fields = record.childCount();
-    for (int i = 0; i < fields; ++i) {
-        const XmlElement field = record.child(i);
-        checkFieldPosition(table, i);
-        const bool isSequence = field.localName() == "IssueSequence";
-        for (const std::string& text : field.childTexts()) {
-            if (text.empty()) continue;
-            table.setField(i, Value(isSequence ? padSequence(text) : text));
-        }
-    }
+    int position = 0;
+    record.forEachChild([&](const XmlElement& field) {
+        checkFieldPosition(table, position);
+        const bool isSequence = field.hasLocalName("IssueSequence");
+        field.forEachChildText([&](std::string_view text) {
+            if (text.empty()) return;
+            table.setField(position, Value(isSequence ? padSequence(text) : std::string(text)));
+        });
+        ++position;
+    });
 }
 
 void JEXPODiscussionsXML::readSection(RecordTable& table, int position) {
-    const XmlElement records = section(position);
-    const int count = records.childCount();
-    for (int i = 0; i < count; ++i) readRecord(table, records.child(i));
+    section(position).forEachChild([&](const XmlElement& record) { readRecord(table, record); });
 }
 
 void JEXPODiscussionsXML::LetDiscussions() {

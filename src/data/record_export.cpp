@@ -1,4 +1,5 @@
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "control/jex_po_discussions_xml.h"
@@ -15,8 +16,20 @@ constexpr int kExportedCommentFields = 13;
 
 std::string joined(const std::vector<std::string>& fields, const std::string& separator) {
     std::string text;
-    for (size_t i = 0; i < fields.size(); ++i) text += (i == 0 ? "" : separator) + fields[i];
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i != 0) text += separator;
+        text += fields[i];
+    }
     return text;
+}
+
+// The first row in view of each issue sequence, so that each row of the list finds its issue
+// without a walk from the top of the table.
+std::unordered_map<std::string, size_t> firstRowOfEachIssue(RecordTable& issues) {
+    std::unordered_map<std::string, size_t> rows;
+    for (issues.moveFirst(); !issues.atEnd(); issues.moveNext())
+        rows.try_emplace(issues.field("IssueSequence").toText(), issues.bookmark());
+    return rows;
 }
 
 // The pieces of `text` between the occurrences of `separator`; the whole text when the
@@ -70,10 +83,13 @@ std::string JEXPODiscussionsXML::GetDiscussions(const std::string& ptFieldSepara
     trap("GetDiscussions", [&] {
         std::string text;
         const int16_t count = toInt16(lstDiscussions.count());
+        const auto issueRows = firstRowOfEachIssue(*DiscussionTable);
         for (int16_t index = 1; index <= count; index = add16(index, 1)) {
             const ui::ListItem& row = *lstDiscussions.item(index);
-            moveToIssue(*DiscussionTable, row.column(issue_row::Sequence));
-            if (DiscussionTable->atEnd() || !isMarked(*DiscussionTable)) continue;
+            const auto issueRow = issueRows.find(row.column(issue_row::Sequence));
+            if (issueRow == issueRows.end()) continue;
+            DiscussionTable->moveTo(issueRow->second);
+            if (!isMarked(*DiscussionTable)) continue;
             text += joined({row.column(issue_row::Sequence), OrderID,
                             std::to_string(TypeIndex(row.column(issue_row::Type), true)),
                             std::to_string(PriorityIndex(row.column(issue_row::Priority))),
@@ -84,6 +100,9 @@ std::string JEXPODiscussionsXML::GetDiscussions(const std::string& ptFieldSepara
                            ptFieldSeparator) +
                     ptRecordSeparator;
         }
+        // The table is left on the last row's issue (at its end when none has that sequence).
+        if (count >= 1)
+            moveToIssue(*DiscussionTable, lstDiscussions.item(count)->column(issue_row::Sequence));
         result = std::move(text);
     });
     return result;

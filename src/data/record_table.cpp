@@ -16,7 +16,10 @@ constexpr const char* kSource = "RecordTable";
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, {}, lowerAscii, lowerAscii);
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    return true;
 }
 
 // Characters of a UTF-8 text: every byte that does not continue a sequence starts one.
@@ -59,10 +62,6 @@ std::string describe(const Value& v) {
 
 }  // namespace
 
-bool RecordTable::CaseInsensitiveLess::operator()(std::string_view a, std::string_view b) const {
-    return std::ranges::lexicographical_compare(a, b, {}, lowerAscii, lowerAscii);
-}
-
 RecordTable::RecordTable(std::string name) : m_name(std::move(name)) {}
 
 void RecordTable::fail(int32_t number, const std::string& detail) const {
@@ -71,11 +70,10 @@ void RecordTable::fail(int32_t number, const std::string& detail) const {
 
 void RecordTable::appendField(std::string name, FieldType type, int size, FieldAttribute attr) {
     if (m_open) fail(recordErr::ObjectOpen, "cannot declare field '" + name + "' on an open table");
-    if (m_positions.contains(name))
+    if (findPosition(name) >= 0)
         fail(recordErr::DuplicateField, "field '" + name + "' is already declared");
     if (type == FieldType::Text && size <= 0)
         fail(recordErr::InvalidArgument, "text field '" + name + "' needs a positive size");
-    m_positions.emplace(name, fieldCount());
     m_fields.push_back(Field{std::move(name), type, size, attr});
 }
 
@@ -112,20 +110,22 @@ void RecordTable::addNew() {
     m_current = m_rows.size() - 1;
 }
 
-Value RecordTable::field(std::string_view name) const { return field(positionOf(name)); }
+const Value& RecordTable::field(std::string_view name) const { return field(positionOf(name)); }
 
-Value RecordTable::field(int position) const {
+const Value& RecordTable::field(int position) const {
     requirePosition(position);
     return m_rows[currentIndex()].values[static_cast<size_t>(position)];
 }
 
-void RecordTable::setField(std::string_view name, const Value& v) { setField(positionOf(name), v); }
+void RecordTable::setField(std::string_view name, Value v) {
+    setField(positionOf(name), std::move(v));
+}
 
-void RecordTable::setField(int position, const Value& v) {
+void RecordTable::setField(int position, Value v) {
     requirePosition(position);
     size_t row = currentIndex();
-    Value stored = converted(m_fields[static_cast<size_t>(position)], v);
-    m_rows[row].values[static_cast<size_t>(position)] = std::move(stored);
+    convert(m_fields[static_cast<size_t>(position)], v);
+    m_rows[row].values[static_cast<size_t>(position)] = std::move(v);
 }
 
 void RecordTable::update() { requireOpen(); }
@@ -153,6 +153,13 @@ void RecordTable::moveNext() {
 bool RecordTable::atEnd() const {
     requireOpen();
     return m_current == kNoRow;
+}
+
+void RecordTable::moveTo(size_t bookmark) {
+    requireOpen();
+    if (bookmark >= m_rows.size() || !isReachable(m_rows[bookmark]))
+        fail(recordErr::NoCurrentRecord, "the bookmarked row is not in view");
+    m_current = bookmark;
 }
 
 void RecordTable::find(std::string_view criterion) {
@@ -204,10 +211,19 @@ size_t RecordTable::currentIndex() const {
 }
 
 int RecordTable::positionOf(std::string_view name) const {
-    auto found = m_positions.find(name);
-    if (found == m_positions.end())
-        fail(recordErr::ItemNotFound, "no field named '" + std::string(name) + "'");
-    return found->second;
+    const int position = findPosition(name);
+    if (position < 0) fail(recordErr::ItemNotFound, "no field named '" + std::string(name) + "'");
+    return position;
+}
+
+// Fields are read by name once per cell: a scan of a few names, most of them told apart by their
+// length alone, costs less than an ordered look-up of a case-folded name.
+int RecordTable::findPosition(std::string_view name) const {
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        const std::string& candidate = m_fields[i].name;
+        if (candidate == name || equalsIgnoringCase(candidate, name)) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 void RecordTable::requirePosition(int position) const {
@@ -215,16 +231,19 @@ void RecordTable::requirePosition(int position) const {
         fail(recordErr::ItemNotFound, "no field at position " + std::to_string(position));
 }
 
-Value RecordTable::converted(const Field& field, const Value& v) const {
-    if (v.isEmpty()) return v;
+void RecordTable::convert(const Field& field, Value& v) const {
+    if (v.isEmpty()) return;
     if (v.isNull()) {
         if (field.attribute != FieldAttribute::MayBeNull)
             fail(recordErr::NullNotAllowed, "field '" + field.name + "' may not be Null");
-        return v;
+        return;
     }
-    Value stored = convertedToType(field, v);
-    if (field.type == FieldType::Text) requireFits(field, stored.toText());
-    return stored;
+    // Text into a text field is stored as it is: the loaders write thousands of them.
+    if (field.type != FieldType::Text || v.heldText() == nullptr) {
+        Value stored = convertedToType(field, v);
+        v = std::move(stored);
+    }
+    if (field.type == FieldType::Text) requireFits(field, *v.heldText());
 }
 
 Value RecordTable::convertedToType(const Field& field, const Value& v) const {
@@ -245,6 +264,8 @@ Value RecordTable::convertedToType(const Field& field, const Value& v) const {
 }
 
 void RecordTable::requireFits(const Field& field, std::string_view text) const {
+    // A text has no more characters than bytes: most fit without counting.
+    if (text.size() <= static_cast<size_t>(field.size)) return;
     if (characterCount(text) > static_cast<size_t>(field.size))
         fail(recordErr::TooLong, "text for field '" + field.name + "' is longer than its " +
                                      std::to_string(field.size) + " characters");

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,15 +67,16 @@ class RecordTable {
     // visible until the filter is set again. Raises ObjectClosed.
     void addNew();
 
-    // The current row's field: Empty when never written. Raises ItemNotFound, NoCurrentRecord,
+    // The current row's field: Empty when never written. The reference is valid until the
+    // table is next written, moved, filtered or closed. Raises ItemNotFound, NoCurrentRecord,
     // ObjectClosed.
-    Value field(std::string_view name) const;
-    Value field(int position) const;
+    const Value& field(std::string_view name) const;
+    const Value& field(int position) const;
     // Stores `v` converted to the field's type (Empty stays Empty). Raises ItemNotFound,
     // NoCurrentRecord, ObjectClosed, WrongType (with the conversion's own text), TooLong (text
     // longer than the size, counted in characters) or NullNotAllowed; the row keeps its value.
-    void setField(std::string_view name, const Value& v);
-    void setField(int position, const Value& v);
+    void setField(std::string_view name, Value v);
+    void setField(int position, Value v);
     // Commits the current row's pending changes; rows live in memory, so nothing is pending.
     // Raises ObjectClosed.
     void update();
@@ -92,6 +92,12 @@ class RecordTable {
     void moveNext();
     // True when there is no current row. Raises ObjectClosed.
     bool atEnd() const;
+    // The current row, to come back to with moveTo; valid while no row is deleted. Raises
+    // NoCurrentRecord, ObjectClosed.
+    size_t bookmark() const { return currentIndex(); }
+    // Makes the row of `bookmark` current. Raises NoCurrentRecord when that row is not in view,
+    // ObjectClosed.
+    void moveTo(size_t bookmark);
 
     // Makes current the first visible row, from the current row onwards, whose field text
     // equals the value of the criterion `Field = 'value'` (exact comparison); at the end when
@@ -120,10 +126,6 @@ class RecordTable {
         bool visible = true;
         bool deleted = false;
     };
-    struct CaseInsensitiveLess {
-        using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const;
-    };
     static constexpr size_t kNoRow = static_cast<size_t>(-1);
 
     [[noreturn]] void fail(int32_t number, const std::string& detail) const;
@@ -131,9 +133,12 @@ class RecordTable {
     // The current row's index; raises ObjectClosed or NoCurrentRecord.
     size_t currentIndex() const;
     int positionOf(std::string_view name) const;
+    // The position of the field of that name, letter case ignored; -1 when there is none.
+    int findPosition(std::string_view name) const;
     void requirePosition(int position) const;
     int filterPosition(std::string_view filter) const;
-    Value converted(const Field& field, const Value& v) const;
+    // Converts `v` to the field's type in place; on failure raises and leaves `v` as it was.
+    void convert(const Field& field, Value& v) const;
     Value convertedToType(const Field& field, const Value& v) const;
     void requireFits(const Field& field, std::string_view text) const;
     bool isReachable(const Row& row) const { return row.visible && !row.deleted; }
@@ -142,7 +147,6 @@ class RecordTable {
 
     std::string m_name;
     std::vector<Field> m_fields;
-    std::map<std::string, int, CaseInsensitiveLess> m_positions;
     std::vector<Row> m_rows;
     size_t m_current = kNoRow;
     int m_visibleCount = 0;

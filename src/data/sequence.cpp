@@ -1,5 +1,6 @@
 #include "data/sequence.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -33,7 +34,30 @@ int16_t sequenceNumber(const Value& field) {
     return sequenceNumber(std::string_view(field.toText()));
 }
 
+namespace {
+
+constexpr size_t kMinimumDigits = 3;
+// Up to this many digits a number is exact as a double, so the general road gives the same.
+constexpr size_t kExactDigits = 15;
+
+bool isDigitRun(std::string_view text) {
+    return !text.empty() && text.size() <= kExactDigits &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The digits without their leading zeros, zero-filled to the minimum width.
+std::string paddedDigits(std::string_view digits) {
+    const size_t first = digits.find_first_not_of('0');
+    digits = first == std::string_view::npos ? std::string_view() : digits.substr(first);
+    std::string padded(kMinimumDigits - std::min(kMinimumDigits, digits.size()), '0');
+    return padded.append(digits);
+}
+
+}  // namespace
+
+// Stored sequences arrive as plain digits, thousands per load: those skip the number formatting.
 std::string padSequence(std::string_view text) {
+    if (isDigitRun(text)) return paddedDigits(text);
     double number = 0;
     try {
         number = Value(text).toDouble();
@@ -44,7 +68,8 @@ std::string padSequence(std::string_view text) {
     const double rounded = std::round(number);
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%03.0f", std::fabs(rounded));
-    return (rounded < 0 ? "-" : "") + std::string(buffer);
+    std::string padded = rounded < 0 ? "-" : "";
+    return padded.append(buffer);
 }
 
 }  // namespace jex

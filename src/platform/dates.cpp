@@ -1,5 +1,6 @@
 #include "platform/dates.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <locale>
@@ -110,11 +111,20 @@ std::string_view trimWhitespace(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+// The conversions of the forms read digits, signs and month names only, so a form can fit only
+// a text with as many of its separators: the others need not be tried.
+bool hasSeparatorsOf(std::string_view text, std::string_view form) {
+    for (const char separator : {':', ',', '/'})
+        if (std::ranges::count(text, separator) != std::ranges::count(form, separator))
+            return false;
+    return true;
+}
+
 // date::parse itself refuses impossible days and times; a form only fits when nothing is
-// left over after it.
-std::optional<DateTime> parseWholeText(std::string_view text, const char* form) {
-    std::istringstream in{std::string(text)};
-    in.imbue(std::locale::classic());
+// left over after it. The stream is rewound for each form.
+std::optional<DateTime> parseWholeText(std::istringstream& in, const char* form) {
+    in.clear();
+    in.seekg(0);
     DateTime t{};
     in >> date::parse(form, t);
     if (in.fail()) return std::nullopt;
@@ -152,8 +162,17 @@ std::string formatDate(DateTime t, DatePattern p) { return formatCustom(t, patte
 std::optional<DateTime> parseDate(std::string_view text) {
     text = trimWhitespace(text);
     if (text.empty()) return std::nullopt;
-    for (const char* form : kDateForms)
-        if (auto t = parseWholeText(text, form)) return t;
+    // Lists check a date in every row they draw: one stream per thread, set up once.
+    thread_local std::istringstream in = [] {
+        std::istringstream classic;
+        classic.imbue(std::locale::classic());
+        return classic;
+    }();
+    in.str(std::string(text));
+    for (const char* form : kDateForms) {
+        if (!hasSeparatorsOf(text, form)) continue;
+        if (auto t = parseWholeText(in, form)) return t;
+    }
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/value.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -63,17 +64,19 @@ double parseNumber(std::string_view text) {
     return negative ? -magnitude : magnitude;
 }
 
-std::string toLower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// `lower` is in lower case.
+bool equalsIgnoringCase(std::string_view text, std::string_view lower) {
+    return text.size() == lower.size() &&
+           std::equal(text.begin(), text.end(), lower.begin(),
+                      [](char a, char b) { return lowerAscii(a) == b; });
 }
 
 std::optional<bool> parseBooleanWord(std::string_view text) {
-    std::string word = toLower(trimBlanks(text));
-    if (word == "true") return true;
-    if (word == "false") return false;
+    const std::string_view word = trimBlanks(text);
+    if (equalsIgnoringCase(word, "true")) return true;
+    if (equalsIgnoringCase(word, "false")) return false;
     return std::nullopt;
 }
 

@@ -71,6 +71,9 @@ class Value {
     double toDouble() const;
     // Text True/False in any letter case, or a number (non-zero is true); Empty is false.
     bool toBoolean() const;
+    // The text the value holds, without conversion; nullptr when it holds no text. Valid until
+    // the value changes.
+    const std::string* heldText() const { return std::get_if<std::string>(&m_data); }
     // The array; Type mismatch when the value holds none.
     const Array2D& array() const;
     Array2D& array();

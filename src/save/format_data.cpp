@@ -1,3 +1,4 @@
+#include <unordered_map>
 #include <utility>
 
 #include "control/jex_po_discussions_xml.h"
@@ -45,7 +46,7 @@ class BatchBuilder {
         writeStoredIssues();
         writeCommentsOfStoredIssues();
 
-        if (!m_storedRowsBatch.empty()) m_batches.push_back(m_storedRowsBatch);
+        if (!m_storedRowsBatch.empty()) m_batches.push_back(std::move(m_storedRowsBatch));
         if (issueMarked) m_batches.push_back(sql::openProblemBatch(m_orderKey));
         m_issues.setFilter("");
         m_comments.setFilter("");
@@ -66,7 +67,7 @@ class BatchBuilder {
     }
 
     void writeNewIssue() {
-        if (commentsMarked()) m_comments.moveFirst();
+        if (commentsMarked()) m_comments.moveTo(firstMarkedComment());
         const sql::NewIssueValues issue = newIssueValues();
         m_currentBatch = sql::newIssueDeclarations(newIssueBases(), m_orderKey);
         m_currentBatch += sql::newIssueInsert(issue);
@@ -74,9 +75,10 @@ class BatchBuilder {
 
         m_newComments = 0;
         if (!commentsMarked()) return;
-        const std::string issueSequence = textOf(m_issues, "IssueSequence");
-        for (; !m_comments.atEnd(); m_comments.moveNext()) {
-            if (textOf(m_comments, "DiscussionSequence") != issueSequence) continue;
+        const auto owned = m_commentsByIssue.find(textOf(m_issues, "IssueSequence"));
+        if (owned == m_commentsByIssue.end()) return;
+        for (const size_t row : owned->second) {
+            m_comments.moveTo(row);
             const sql::CommentValues comment = commentValues();
             if (isNewSequence(comment.sequence)) {
                 m_newComments = add16(m_newComments, 1);
@@ -86,6 +88,20 @@ class BatchBuilder {
             }
             clearMark(m_comments);
         }
+    }
+
+    // The marked comments of each issue in table order, gathered in one walk the first time a
+    // new issue needs them, so that each new issue does not walk every marked comment again.
+    // The owners do not change while the batches are built.
+    size_t firstMarkedComment() {
+        if (m_commentsByIssue.empty()) {
+            m_comments.moveFirst();
+            m_firstMarkedComment = m_comments.bookmark();
+            for (; !m_comments.atEnd(); m_comments.moveNext())
+                m_commentsByIssue[textOf(m_comments, "DiscussionSequence")].push_back(
+                    m_comments.bookmark());
+        }
+        return m_firstMarkedComment;
     }
 
     // Reads the first marked comment, where the comment table stands.
@@ -205,6 +221,8 @@ class BatchBuilder {
     std::vector<std::string> m_batches;
     std::string m_currentBatch;
     std::string m_storedRowsBatch;
+    std::unordered_map<std::string, std::vector<size_t>> m_commentsByIssue;
+    size_t m_firstMarkedComment = 0;
     bool m_commentBaseDeclared = false;
     int16_t m_newComments = 0;
 };

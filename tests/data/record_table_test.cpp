@@ -110,6 +110,8 @@ TEST(RecordTable_state, closedTableRefusesRowOperations) {
     declareDiscussionFields(issues);
     EXPECT_EQ(errorNumberOf([&] { issues.addNew(); }), recordErr::ObjectClosed);
     EXPECT_EQ(errorNumberOf([&] { issues.recordCount(); }), recordErr::ObjectClosed);
+    EXPECT_EQ(errorNumberOf([&] { issues.appendField("issueSEQUENCE", FieldType::Text, 5); }),
+              recordErr::DuplicateField);
     issues.open();
     EXPECT_EQ(errorNumberOf([&] { issues.appendField("Extra", FieldType::Boolean); }),
               recordErr::ObjectOpen);
@@ -153,6 +155,19 @@ TEST(RecordTable_filter, fixesTheVisibleRowsWhenSet) {
     for (const char* filter : {"IsUpdated", "Type = True", "IsUpdated = 'x'", "Nope = True"})
         EXPECT_LT(errorNumberOf([&] { issues.setFilter(filter); }), 0) << filter;
     EXPECT_EQ(issues.filter(), "");
+}
+
+TEST(RecordTable_bookmark, returnsOnlyToARowInView) {
+    RecordTable issues = issuesOf({"001", "002", "003"}, "001 003");
+    issues.setFilter("IsUpdated = True");
+    issues.moveNext();
+    const size_t third = issues.bookmark();
+    issues.moveFirst();
+    issues.moveTo(third);
+    EXPECT_EQ(issues.field(0), Value("003"));
+    for (const size_t elsewhere : {size_t{1}, size_t{3}})
+        EXPECT_EQ(errorNumberOf([&] { issues.moveTo(elsewhere); }), recordErr::NoCurrentRecord);
+    EXPECT_EQ(issues.field(0), Value("003")) << "a refused move keeps the row";
 }
 
 TEST(RecordTable_find, searchesFromTheCurrentRowOnwards) {

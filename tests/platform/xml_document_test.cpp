@@ -36,12 +36,23 @@ TEST(XmlDocument_elements, positionsCountElementsOnlyAndTextsJoinTheirParts) {
     const XmlElement groups = root.child(1);
     EXPECT_EQ(groups.child(0).text(), "A");
     EXPECT_EQ(groups.child(1).localName(), "IssueSequence");
+    EXPECT_TRUE(groups.child(1).hasLocalName("IssueSequence"));
+    for (const char* other : {"Issue", "IssueSequences", "x:IssueSequence", ""})
+        EXPECT_FALSE(groups.child(1).hasLocalName(other)) << other;
     EXPECT_TRUE(root.child(0).childTexts().empty());
     EXPECT_EQ(root.child(2).childTexts(), (std::vector<std::string>{"a", "<b>", "c", "&"}));
     EXPECT_EQ(root.child(2).text(), "a<b>c&");
     EXPECT_EQ(errorOf([&] { root.child(3); }), err::ObjectNotSet);
     EXPECT_EQ(errorOf([&] { root.child(-1); }), err::ObjectNotSet);
     EXPECT_EQ(errorOf([&] { XmlElement().childCount(); }), err::ObjectNotSet);
+}
+
+TEST(XmlDocument_elements, leadingTextsKeepTheirPlaceAtEveryDepth) {
+    XmlDocument document;
+    ASSERT_TRUE(document.loadXml("<o>x<i>y<j>z</j>w</i><![CDATA[c]]>v</o>"));
+    EXPECT_EQ(document.root().text(), "xyzwcv");
+    EXPECT_EQ(document.root().childTexts(), (std::vector<std::string>{"x", "yzw", "c", "v"}));
+    EXPECT_EQ(document.root().child(0).childTexts(), (std::vector<std::string>{"y", "z", "w"}));
 }
 
 TEST(XmlDocument_load, failedTransfersLeaveNoRoot) {

@@ -243,6 +243,37 @@ TEST_F(FormatData, Batches_declarationsAndMarksFollowTheRows) {
     }
 }
 
+// True when every part occurs in `batch`, each after the one before.
+bool inOrder(const std::string& batch, const std::vector<std::string>& parts) {
+    size_t from = 0;
+    for (const std::string& part : parts) {
+        const auto at = batch.find(part, from);
+        if (at == std::string::npos) return false;
+        from = at + part.size();
+    }
+    return true;
+}
+
+// Each new issue's batch takes its own comments in table order, counted from 1, whatever rows
+// of other issues lie between them.
+TEST_F(FormatData, InterleavedComments_eachNewIssueTakesItsOwnInTableOrder) {
+    load({issue({"004N"}), issue({"002", false}), issue({"005N"})},
+         {comment({"009N", "005N", true, "B1"}), comment({"007N", "004N", true, "A1"}),
+          comment({"006", "002", false}), comment({"003", "004N", true, "moved"}),
+          comment({"010N", "005N", true, "B2"}), comment({"008N", "004N", true, "A2"})});
+    const Batches batches = save();
+    ASSERT_EQ(batches.size(), 3u);
+    const auto inserted = [](const char* count, const char* description) {
+        return kNewIssueCommentInsert + count + ",@MaxID+1 ,'PO9',0,'" + kDate +
+               "','Clerk Kent|77|1','" + description + "'";
+    };
+    EXPECT_TRUE(inOrder(batches[0],
+                        {inserted("1", "A1"), "WHERE CommentSequence = 3 ", inserted("2", "A2")}));
+    EXPECT_TRUE(inOrder(batches[1], {inserted("1", "B1"), inserted("2", "B2")}));
+    EXPECT_EQ(occurrences(joined(batches), "INSERT INTO OrderDiscussionComment"), 4);
+    EXPECT_EQ(commentMarks(), "000000");
+}
+
 TEST_F(FormatData, NullFollowUp_ofAnEditedIssueIsWrittenAsNull) {
     load({issue({"002"})}, {});
     // An edit that leaves the follow-up box empty stores null.

@@ -211,8 +211,11 @@ TEST(BatchRunner, BatchRunner_serverRunsThePostedFieldsAsOneRequest) {
     };
     const Case cases[] = {
         {"SQL=UPDATE+OrderDiscussion+SET+IssueFollowUp+%3D'Caf%E9'" + where +
+             "&SQL=UPDATE+OrderDiscussion+SET+IssueFollowUp+%3D+IssueFollowUp+||+'+%80'" + where +
              "&SQL=UPDATE+OrderDiscussion+SET+IssueFollowUp+%3D+IssueFollowUp+||+'+%80'" + where,
-         200, ""},
+         200, ""},  // equal fields are two changes
+        {"SQL=UPDATE+OrderDiscussion+SET+Resolution+%3D'" + std::string(20000, 'x') + "'" + where,
+         200, ""},  // longer than the library's own limit for a form body
         {"Other=1", 400, "no SQL field"},
         {"SQL=DELETE+FROM+OrderHeader", 400, "statement not allowed: DELETE FROM OrderHeader"},
         {"SQL=UPDATE+OrderHeader+SET+Typo+%3D+1%3B", 500,
@@ -234,7 +237,7 @@ TEST(BatchRunner, BatchRunner_serverRunsThePostedFieldsAsOneRequest) {
     EXPECT_EQ(rows(database.handle(),
                    "SELECT IssueFollowUp FROM OrderDiscussion WHERE OrderID = "
                    "'PO1001' AND IssueSequence = 2"),
-              "Caf\xC3\xA9 \xE2\x82\xAC\n");
+              "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x82\xAC\n");
 }
 
 }  // namespace

@@ -62,19 +62,18 @@ std::string ListItem::subItem(int k) const {
 void ListItem::setSubItem(int k, std::string text) {
     checkSubItemIndex(k);
     const auto slot = static_cast<size_t>(k - 1);
-    if (slot >= m_subItems.size()) m_subItems.resize(slot + 1);
+    if (slot >= m_subItems.size()) {
+        // Rows are filled column by column: make room for all of them at once.
+        const int columns = m_list != nullptr ? m_list->columnCount() - 1 : 0;
+        m_subItems.reserve(std::max(slot + 1, static_cast<size_t>(std::max(columns, 0))));
+        m_subItems.resize(slot + 1);
+    }
     if (m_subItems[slot] == text) return;
     m_subItems[slot] = std::move(text);
     if (m_list != nullptr) m_list->itemChanged();
 }
 
-int ListItem::index() const {
-    if (m_list == nullptr) return 0;
-    const auto& items = m_list->m_items;
-    auto it = std::find_if(items.begin(), items.end(),
-                           [this](const ListItemRef& item) { return item.get() == this; });
-    return it == items.end() ? 0 : static_cast<int>(it - items.begin()) + 1;
-}
+int ListItem::index() const { return m_list == nullptr ? 0 : m_position; }
 
 void ListItem::checkSubItemIndex(int k) const {
     if (k < 1) raiseRuntime(err::IndexOutOfBounds);
@@ -114,6 +113,7 @@ ListItemRef ListView::add(std::string text) {
     ListItemRef item(new ListItem(this));
     item->m_text = std::move(text);
     m_items.push_back(item);
+    item->m_position = count();
     changed(Change::Items);
     if (m_items.size() == 1) {
         m_selected = item;
@@ -128,7 +128,9 @@ void ListView::remove(const ListItemRef& ref) {
     // Held here: `ref` may be the very element of m_items that is erased.
     const ListItemRef item = ref;
     if (!item || item->m_list != this) raiseRuntime(err::IndexOutOfBounds);
-    std::erase(m_items, item);
+    const auto slot = static_cast<size_t>(item->m_position - 1);
+    m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(slot));
+    renumberFrom(slot);
     item->m_list = nullptr;
     changed(Change::Items);
     if (selectedItem() == item) {
@@ -267,7 +269,13 @@ void ListView::sortItems() {
         return descending ? b.first < a.first : a.first < b.first;
     });
     for (size_t i = 0; i < keyed.size(); ++i) m_items[i] = std::move(keyed[i].second);
+    renumberFrom(0);
     changed(Change::Sort);
+}
+
+void ListView::renumberFrom(size_t first) {
+    for (size_t i = first; i < m_items.size(); ++i)
+        m_items[i]->m_position = static_cast<int>(i) + 1;
 }
 
 void ListView::itemChanged() { changed(Change::Items); }

@@ -31,6 +31,8 @@ class ListItem {
     void checkSubItemIndex(int k) const;
 
     ListView* m_list;
+    // Kept by the list, so that asking for the position costs nothing per row.
+    int m_position = 0;
     std::string m_text;
     std::vector<std::string> m_subItems;
 };
@@ -145,6 +147,8 @@ class ListView : public Widget {
     friend class ListItem;
     void sortItems();
     void itemChanged();
+    // Tells the items from `first` (0-based) on where they now stand.
+    void renumberFrom(size_t first);
 
     double m_width;
     std::vector<ColumnHeader> m_columns;
