@@ -9,18 +9,7 @@ work=$build/bench-run
 
 # What the measurements need beyond the project's packages: GNU time for the peak memory and
 # python3 for the table.
-"$root/scripts/setup.sh"
-missing=()
-[ -x /usr/bin/time ] || missing+=(time)
-command -v python3 >/dev/null || missing+=(python3)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}" ||
-    { "${sudo_cmd[@]}" apt-get update && "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; }
-fi
+"$root/scripts/setup.sh" time python3
 
 echo "== building (Release) in $build"
 generator=()

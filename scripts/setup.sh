@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, when any is missing. Idempotent; needs root
-# (or sudo) only when something has to be installed.
+# Installs the Debian packages the project needs (and any named as arguments), when any is
+# missing. Idempotent; needs root (or sudo) only when something has to be installed.
 set -euo pipefail
 
 packages=(
@@ -9,6 +9,7 @@ packages=(
   libhowardhinnant-date-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3 curl
   qt6-base-dev libgl-dev fonts-dejavu-core
+  "$@"
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "comment_insert.h"
 #include "statement.h"
 
 namespace jex::server {
@@ -199,14 +200,7 @@ void insertIssues(sqlite3* db) {
 }
 
 void insertComments(sqlite3* db) {
-    Statement comment(db,
-                      "INSERT INTO OrderDiscussionComment (CommentSequence, IssueSequence,"
-                      " OrderID, CommentType, CommentDate, CommentEnteredBy, CommentDescription,"
-                      " FocusCenter, FollowupCenter, FocusPurchasing, FollowupCSC,"
-                      " FocusAccounting, FocusBilling, RecordLastUpdated, FocusJEXD,"
-                      " CommentEnteredByPersonId, CommentEnteredByPersonType)"
-                      " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14,"
-                      " ?15, ?16, ?17)");
+    Statement comment(db, kInsertCommentSql);
     for (const auto& row : kComments) {
         comment.run(row.sequence, row.issueSequence, row.orderId, row.type, row.commentDate,
                     row.enteredBy, row.description, row.focusCenter, row.followupCenter,

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "comment_insert.h"
 #include "statement.h"
 
 namespace jex::server {
@@ -338,14 +339,7 @@ void insertIssues(sqlite3* db, const std::string& orderId, const std::vector<Iss
 
 void insertComments(sqlite3* db, const std::string& orderId,
                     const std::vector<CommentRow>& comments) {
-    Statement insert(db,
-                     "INSERT INTO OrderDiscussionComment (CommentSequence, IssueSequence,"
-                     " OrderID, CommentType, CommentDate, CommentEnteredBy, CommentDescription,"
-                     " FocusCenter, FollowupCenter, FocusPurchasing, FollowupCSC,"
-                     " FocusAccounting, FocusBilling, RecordLastUpdated, FocusJEXD,"
-                     " CommentEnteredByPersonId, CommentEnteredByPersonType)"
-                     " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14,"
-                     " ?15, ?16, ?17)");
+    Statement insert(db, kInsertCommentSql);
     int sequence = 0;
     for (const CommentRow& comment : comments) {
         const std::string stamp = timeStampText(comment.date);
