@@ -46,6 +46,13 @@ sqlite3* openConnection(const std::filesystem::path& path) {
     throw std::runtime_error("cannot open " + path.string() + ": " + message);
 }
 
+// A write-ahead log lets a load read while a save writes; the log mode stays with the file, and
+// full syncing makes an answered save survive a power cut, which the log alone does not.
+void setJournaling(sqlite3* db) {
+    execute(db, "PRAGMA journal_mode=WAL");
+    execute(db, "PRAGMA synchronous=FULL");
+}
+
 void ensureTables(sqlite3* db) {
     if (schemaState(db) == SchemaState::Complete) return;
     WriteTransaction transaction(db);
@@ -61,6 +68,7 @@ void ensureTables(sqlite3* db) {
 Database::Database(const std::filesystem::path& path) : m_db(openConnection(path)) {
     try {
         sqlite3_busy_timeout(m_db, kBusyTimeoutMilliseconds);
+        setJournaling(m_db);
         ensureTables(m_db);
     } catch (...) {
         sqlite3_close(m_db);

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -77,6 +79,29 @@ void answerText(httplib::Response& response, int status, const std::string& text
     response.set_content(text, kTextContentType);
 }
 
+// The posted body, or nothing (the refusal answered) when it is too long or cut short. The
+// library refuses a declared length over the limit; a chunked body is counted here.
+std::optional<std::string> readSaveBody(const httplib::ContentReader& readContent,
+                                        httplib::Response& response) {
+    std::string body;
+    bool tooLong = false;
+    const bool complete = readContent([&](const char* data, std::size_t length) {
+        tooLong = body.size() + length > kMaxSaveBodyBytes;
+        if (!tooLong) body.append(data, length);
+        return !tooLong;
+    });
+    if (complete) return body;
+    // What is left of the request may still arrive; the connection can't carry another.
+    response.set_header("Connection", "close");
+    if (tooLong || response.status == 413) {
+        answerText(response, 413,
+                   "The save is longer than " + std::to_string(kMaxSaveBodyBytes) + " bytes.");
+    } else {
+        answerText(response, 400, "The save's body ended early.");
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool isDiscussionPagePath(std::string_view path) {
@@ -91,6 +116,7 @@ DiscussionServer::DiscussionServer(std::filesystem::path databasePath)
     // Set the file up once here, so that a bad path fails at start-up rather than per request.
     const Database database(m_databasePath);
     m_http->set_socket_options(reuseAddressOnly);
+    m_http->set_payload_max_length(kMaxSaveBodyBytes);
     registerRoutes();
 }
 
@@ -103,6 +129,7 @@ int DiscussionServer::start(const std::string& host, int port) {
     if (boundPort < 0) {
         throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
     }
+    m_http->set_read_timeout(m_readTimeout);
     m_listenEnded = false;
     m_listener = std::thread([this] {
         m_http->listen_after_bind();
@@ -121,6 +148,8 @@ void DiscussionServer::stop() {
     m_http->stop();
     m_listener.join();
 }
+
+void DiscussionServer::setReadTimeout(std::chrono::seconds timeout) { m_readTimeout = timeout; }
 
 void DiscussionServer::setAnswerObserver(std::function<void(const AnsweredRequest&)> observer) {
     m_http->set_logger([observer = std::move(observer)](const httplib::Request& request,
@@ -147,12 +176,8 @@ void DiscussionServer::registerRoutes() {
             answerText(response, 404, "There is no page at " + request.path + ".");
             return;
         }
-        std::string body;
-        readContent([&body](const char* data, std::size_t length) {
-            body.append(data, length);
-            return true;
-        });
-        answerSave(request, formFields(request, body), response);
+        const std::optional<std::string> body = readSaveBody(readContent, response);
+        if (body) answerSave(request, formFields(request, *body), response);
     });
 }
 

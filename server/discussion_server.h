@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -21,6 +23,13 @@ namespace jex::server {
 // True when the last segment of path ends in "PODiscussion.asp", letter case ignored; the control
 // may reach the page with a doubled slash or under a path prefix.
 bool isDiscussionPagePath(std::string_view path);
+
+// The longest save body the server takes; a longer one is answered 413 and nothing of it runs.
+// Months of an order's changes fit many times over, and the body is held in memory.
+inline constexpr std::size_t kMaxSaveBodyBytes = 8 * 1024 * 1024;
+
+// How long the server waits for more of a request before it closes the connection.
+inline constexpr std::chrono::seconds kDefaultReadTimeout{5};
 
 // One answered request, as a host's status line or log shows it.
 struct AnsweredRequest {
@@ -49,6 +58,10 @@ class DiscussionServer {
     // Stops serving and waits for the serving thread; does nothing when not started.
     void stop();
 
+    // How long a connection may stay silent mid-request before it is closed, so that a slow
+    // or stalled client can't hold a serving thread (set it before start()).
+    void setReadTimeout(std::chrono::seconds timeout);
+
     // Called on the serving thread after every answer (set it before start()); a host shows
     // the server's answers without a second connection of its own.
     void setAnswerObserver(std::function<void(const AnsweredRequest&)> observer);
@@ -63,6 +76,7 @@ class DiscussionServer {
 
     std::filesystem::path m_databasePath;
     std::unique_ptr<httplib::Server> m_http;
+    std::chrono::seconds m_readTimeout = kDefaultReadTimeout;
     std::thread m_listener;
     std::atomic<bool> m_listenEnded{false};
 };

@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include <charconv>
+#include <chrono>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -20,11 +21,12 @@ struct Options {
     std::string database;
     std::string host = "127.0.0.1";
     int port = 0;
+    int readTimeoutSeconds = static_cast<int>(jex::server::kDefaultReadTimeout.count());
     jex::server::OrderShape generate;  // an order ID asks for generation instead of serving
 };
 
 constexpr const char* kUsage =
-    "usage: jexdiscussions-server --db <file> [--port N] [--host H]\n"
+    "usage: jexdiscussions-server --db <file> [--port N] [--host H] [--read-timeout SECONDS]\n"
     "       jexdiscussions-server --db <file> --generate <order> --issues N --comments M\n";
 
 std::optional<int> parseNumber(std::string_view text, int max) {
@@ -50,6 +52,10 @@ std::optional<Options> parseOptions(int argc, char** argv) {
             const auto port = parseNumber(value, 65535);
             if (!port) return std::nullopt;
             options.port = *port;
+        } else if (name == "--read-timeout") {
+            const auto seconds = parseNumber(value, 3600);
+            if (!seconds || *seconds == 0) return std::nullopt;
+            options.readTimeoutSeconds = *seconds;
         } else if (name == "--generate") {
             options.generate.orderId = value;
         } else if (name == "--issues" || name == "--comments") {
@@ -105,6 +111,7 @@ int main(int argc, char** argv) {
     const sigset_t stopSignals = blockStopSignals();
     try {
         jex::server::DiscussionServer server(options->database);
+        server.setReadTimeout(std::chrono::seconds(options->readTimeoutSeconds));
         const int port = server.start(options->host, options->port);
         std::cout << "listening on http://" << options->host << ":" << port << "/" << std::endl;
         waitForStopSignal(stopSignals);

@@ -38,5 +38,24 @@ TEST(Database, Database_missingTableIsCreatedWithoutDemoRows) {
     EXPECT_EQ(countRows(again, "OrderDiscussion"), 0);
 }
 
+// The log mode is the file's own, so a connection that did not set it sees it too; the sync level
+// is per connection.
+TEST(Database, Database_fileIsJournaledAheadAndSyncedFully) {
+    test::TempPath file;
+    const Database server(file.path());
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.path().c_str(), &other), SQLITE_OK);
+
+    {
+        Statement mode(other, "PRAGMA journal_mode");
+        EXPECT_TRUE(mode.step());
+        EXPECT_EQ(mode.text(0), "wal");
+    }
+    sqlite3_close(other);
+    Statement sync(server.handle(), "PRAGMA synchronous");
+    ASSERT_TRUE(sync.step());
+    EXPECT_EQ(sync.integer(0), 2);  // FULL
+}
+
 }  // namespace
 }  // namespace jex::server
