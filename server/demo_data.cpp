@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "comment_insert.h"
+#include "row_inserts.h"
 #include "statement.h"
 
 namespace jex::server {
@@ -184,13 +184,7 @@ void insertOrders(sqlite3* db) {
 }
 
 void insertIssues(sqlite3* db) {
-    Statement issue(db,
-                    "INSERT INTO OrderDiscussion (IssueSequence, OrderID, Type, Priority,"
-                    " IssueDate, EnteredBy, IssueDescription, IssueFollowUp, ResolvedDate,"
-                    " ResolvedBy, Resolution, RecordLastUpdated, EnteredByPersonId,"
-                    " EnteredByPersonType, ResolvedByPersonId, ResolvedByPersonType)"
-                    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15,"
-                    " ?16)");
+    Statement issue(db, kInsertIssueSql);
     for (const auto& row : kIssues) {
         issue.run(row.sequence, row.orderId, row.type, row.priority, row.issueDate, row.enteredBy,
                   row.description, row.followUp, row.resolvedDate, row.resolvedBy, row.resolution,

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "comment_insert.h"
+#include "row_inserts.h"
 #include "statement.h"
 
 namespace jex::server {
@@ -315,13 +315,7 @@ void insertHeader(sqlite3* db, const OrderShape& shape, const std::vector<IssueR
 }
 
 void insertIssues(sqlite3* db, const std::string& orderId, const std::vector<IssueRow>& issues) {
-    Statement insert(db,
-                     "INSERT INTO OrderDiscussion (IssueSequence, OrderID, Type, Priority,"
-                     " IssueDate, EnteredBy, IssueDescription, IssueFollowUp, ResolvedDate,"
-                     " ResolvedBy, Resolution, RecordLastUpdated, EnteredByPersonId,"
-                     " EnteredByPersonType, ResolvedByPersonId, ResolvedByPersonType)"
-                     " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15,"
-                     " ?16)");
+    Statement insert(db, kInsertIssueSql);
     for (const IssueRow& issue : issues) {
         const bool resolved = issue.resolvedDate.has_value();
         const std::optional<std::string> resolvedStamp =
