@@ -114,6 +114,9 @@ class ListViewRenderer final : public WidgetRenderer {
 
     QWidget* native() const override { return m_tree; }
     void refresh(ui::Change what) override;
+    // Brings rows, selection and drop highlight in step with the model now, before input that
+    // maps points to rows.
+    void syncPending();
 
     // Input from the native list.
     void press(const QMouseEvent& event);
@@ -128,6 +131,7 @@ class ListViewRenderer final : public WidgetRenderer {
     void drop(QPointF global);
 
   private:
+    void queueRowSync();
     void syncColumns();
     void syncRows();
     void syncSelection();
@@ -152,6 +156,7 @@ class ListViewRenderer final : public WidgetRenderer {
     std::vector<std::vector<std::string>> m_shown;
     int m_highlightedRow = -1;  // 0-based, -1: none
     bool m_sorted = false;
+    bool m_rowsOutOfDate = false;
     std::optional<int> m_leftPressIndex;  // where the left button went down, for the click
     bool m_swallowRelease = false;        // the release ending a double-click
     bool m_dragCursor = false;
@@ -191,22 +196,21 @@ void ListViewRenderer::refresh(ui::Change what) {
     switch (what) {
         case ui::Change::Columns:
             syncColumns();
-            [[fallthrough]];
+            queueRowSync();
+            break;
         case ui::Change::Items:
-            syncRows();
-            syncSelection();
-            syncDropHighlight();
+            queueRowSync();
             break;
         case ui::Change::Sort:
             m_sorted = true;
             syncSortIndicator();
-            refresh(ui::Change::Items);
+            queueRowSync();
             break;
         case ui::Change::Selection:
-            syncSelection();
+            if (!m_rowsOutOfDate) syncSelection();
             break;
         case ui::Change::DropHighlight:
-            syncDropHighlight();
+            if (!m_rowsOutOfDate) syncDropHighlight();
             break;
         case ui::Change::Enabled:
             m_tree->setEnabled(m_list.enabled());
@@ -220,6 +224,25 @@ void ListViewRenderer::refresh(ui::Change what) {
         default:
             break;
     }
+}
+
+// The model notifies once per item and sub-item it changes; syncing rows on each would make
+// filling a list quadratic, so the rows follow once the control's procedure has returned.
+void ListViewRenderer::queueRowSync() {
+    if (m_rowsOutOfDate) return;
+    m_rowsOutOfDate = true;
+    QMetaObject::invokeMethod(
+        m_tree, [this] { syncPending(); }, Qt::QueuedConnection);
+}
+
+void ListViewRenderer::syncPending() {
+    if (!m_rowsOutOfDate) return;
+    m_rowsOutOfDate = false;
+    const QSignalBlocker blockTree(m_tree);
+    const QSignalBlocker blockSelection(m_tree->selectionModel());
+    syncRows();
+    syncSelection();
+    syncDropHighlight();
 }
 
 // New columns redraw every row from scratch.
@@ -370,11 +393,13 @@ bool ListViewRenderer::pressKey(const QKeyEvent& event) {
 }
 
 void ListViewRenderer::dragOver(QPointF global) {
+    syncPending();
     const QPoint point = m_tree->viewport()->mapFromGlobal(global).toPoint();
     m_list.userDragOver(point.x() * kTwipsPerPixel, modelY(point));
 }
 
 void ListViewRenderer::drop(QPointF global) {
+    syncPending();
     const QPoint point = m_tree->viewport()->mapFromGlobal(global).toPoint();
     m_list.userDrop(point.x() * kTwipsPerPixel, modelY(point));
 }
@@ -410,15 +435,28 @@ void ListViewRenderer::showDragCursor(bool shown) {
     QApplication::restoreOverrideCursor();
 }
 
-void ListTree::mousePressEvent(QMouseEvent* event) { m_renderer.press(*event); }
+void ListTree::mousePressEvent(QMouseEvent* event) {
+    m_renderer.syncPending();
+    m_renderer.press(*event);
+}
 
-void ListTree::mouseReleaseEvent(QMouseEvent* event) { m_renderer.release(*event); }
+void ListTree::mouseReleaseEvent(QMouseEvent* event) {
+    m_renderer.syncPending();
+    m_renderer.release(*event);
+}
 
-void ListTree::mouseMoveEvent(QMouseEvent* event) { m_renderer.move(*event); }
+void ListTree::mouseMoveEvent(QMouseEvent* event) {
+    m_renderer.syncPending();
+    m_renderer.move(*event);
+}
 
-void ListTree::mouseDoubleClickEvent(QMouseEvent* event) { m_renderer.doubleClick(*event); }
+void ListTree::mouseDoubleClickEvent(QMouseEvent* event) {
+    m_renderer.syncPending();
+    m_renderer.doubleClick(*event);
+}
 
 void ListTree::keyPressEvent(QKeyEvent* event) {
+    m_renderer.syncPending();
     if (!m_renderer.pressKey(*event)) event->ignore();
 }
 

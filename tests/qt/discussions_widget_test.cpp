@@ -193,7 +193,11 @@ class DiscussionsWidgetTest : public QObject {
   private:
     DiscussionScreen& ui() { return m_widget->control().screen(); }
     JEXPODiscussionsXML& control() { return m_widget->control(); }
-    QWidget* nativeOf(const char* name) { return m_widget->nativeWidget(name); }
+    // Lists follow the model once queued work has run, as they do between a user's actions.
+    QWidget* nativeOf(const char* name) {
+        QCoreApplication::processEvents();
+        return m_widget->nativeWidget(name);
+    }
     template <class T>
     T* native(const char* name) {
         T* widget = qobject_cast<T*>(nativeOf(name));

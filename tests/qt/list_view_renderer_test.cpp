@@ -22,12 +22,13 @@
 namespace jex::qt {
 namespace {
 
-// Lets queued work (the popup's opening and dismissal) run.
+// Lets queued work (the popup's opening and dismissal, a list's rows following the model) run.
 void settle() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
 
 QStringList nativeColumn(const QTreeWidget& tree, int column) {
+    settle();
     QStringList texts;
     for (int row = 0; row < tree.topLevelItemCount(); ++row)
         texts << tree.topLevelItem(row)->text(column);
@@ -35,6 +36,7 @@ QStringList nativeColumn(const QTreeWidget& tree, int column) {
 }
 
 QList<bool> highlightedRows(const QTreeWidget& tree) {
+    settle();
     QList<bool> rows;
     for (int row = 0; row < tree.topLevelItemCount(); ++row)
         rows << (tree.topLevelItem(row)->background(0).style() != Qt::NoBrush);
@@ -43,6 +45,7 @@ QList<bool> highlightedRows(const QTreeWidget& tree) {
 
 // The viewport point at the centre of row `index` (1-based); 0: the empty space below the rows.
 QPoint rowPoint(const QTreeWidget& tree, int index) {
+    settle();
     if (index == 0) return QPoint(10, tree.viewport()->height() - 5);
     return tree.visualItemRect(tree.topLevelItem(index - 1)).center();
 }
