@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <ctime>
 #include <locale>
 #include <sstream>
@@ -120,6 +121,16 @@ bool hasSeparatorsOf(std::string_view text, std::string_view form) {
     return true;
 }
 
+// The date library reads seconds into a number it sets only when digits follow, yet converts
+// that number either way; a form ending in seconds is tried only on a text whose last ':' is
+// followed by a digit, which is the only text it could fit.
+bool hasSecondsDigitFor(std::string_view text, std::string_view form) {
+    if (!form.ends_with("%S")) return true;
+    const size_t colon = text.rfind(':');
+    return colon != std::string_view::npos && colon + 1 < text.size() &&
+           std::isdigit(static_cast<unsigned char>(text[colon + 1])) != 0;
+}
+
 // date::parse itself refuses impossible days and times; a form only fits when nothing is
 // left over after it. The stream is rewound for each form.
 std::optional<DateTime> parseWholeText(std::istringstream& in, const char* form) {
@@ -170,7 +181,7 @@ std::optional<DateTime> parseDate(std::string_view text) {
     }();
     in.str(std::string(text));
     for (const char* form : kDateForms) {
-        if (!hasSeparatorsOf(text, form)) continue;
+        if (!hasSeparatorsOf(text, form) || !hasSecondsDigitFor(text, form)) continue;
         if (auto t = parseWholeText(in, form)) return t;
     }
     return std::nullopt;
