@@ -394,11 +394,36 @@ class Batch {
             !isSymbolAt(statement, equals, "=")) {
             throw StatementRefused(shown(textOf(statement)));
         }
-        const std::string expression = textOf(statement, equals + 1, expressionEnd(statement));
+        const std::size_t end = expressionEnd(statement);
+        const std::string expression = textOf(statement, equals + 1, end);
         if (trimmed(expression).empty()) throw StatementRefused(shown(textOf(statement)));
         Variable& target = declared(statement[name].text);
         // The parentheses keep the expression one expression: no FROM, no second statement.
-        target = evaluate("SELECT (" + expression + ")", textOf(statement));
+        const std::string value = isMaxSubquery(statement, equals + 1, end)
+                                      ? "ifnull((" + expression + "), 0)"
+                                      : "(" + expression + ")";
+        target = evaluate("SELECT " + value, textOf(statement));
+    }
+
+    // "(SELECT Max(...) ...)" and nothing else: the base a batch numbers new rows from. An order
+    // without rows yet has no Max, and its first row takes number 1, as when the control writes
+    // the base 0 itself; without this the first comment of an order would have no number.
+    static bool isMaxSubquery(const Tokens& statement, std::size_t from, std::size_t end) {
+        const std::size_t open = nextSignificant(statement, from);
+        const std::size_t select = nextSignificant(statement, open + 1);
+        const std::size_t max = nextSignificant(statement, select + 1);
+        if (!isSymbolAt(statement, open, "(") || !isWordAt(statement, select, "SELECT") ||
+            !isWordAt(statement, max, "Max") ||
+            !isSymbolAt(statement, nextSignificant(statement, max + 1), "(")) {
+            return false;
+        }
+        std::size_t close = end;
+        while (close > open + 1 && statement[close - 1].kind == TokenKind::Blank) --close;
+        if (!isSymbolAt(statement, close - 1, ")")) return false;
+        // The parenthesis that opens the expression closes it only at its end.
+        return std::all_of(statement.begin() + static_cast<std::ptrdiff_t>(open) + 1,
+                           statement.begin() + static_cast<std::ptrdiff_t>(close) - 1,
+                           [](const Token& token) { return token.depth > 0; });
     }
 
     // An INSERT or UPDATE.

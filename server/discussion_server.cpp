@@ -54,12 +54,15 @@ bool hasQueryField(std::string_view target, std::string_view name) {
     return false;
 }
 
-// The fields of a url-encoded form body, decoded, in body order; none for another content type.
-// The library's own parser keeps one of identical fields, but two equal batches are two changes.
-httplib::Params formFields(const httplib::Request& request, std::string_view body) {
+bool isFormBody(const httplib::Request& request) {
+    return request.get_header_value("Content-Type").rfind("application/x-www-form-urlencoded", 0) ==
+           0;
+}
+
+// The fields of a url-encoded form body, decoded, in body order. The library's own parser keeps
+// one of identical fields, but two equal batches are two changes.
+httplib::Params formFields(std::string_view body) {
     httplib::Params fields;
-    const std::string type = request.get_header_value("Content-Type");
-    if (type.rfind("application/x-www-form-urlencoded", 0) != 0) return fields;
     while (!body.empty()) {
         const std::size_t end = std::min(body.find('&'), body.size());
         const std::string_view field = body.substr(0, end);
@@ -151,6 +154,10 @@ void DiscussionServer::stop() {
 
 void DiscussionServer::setReadTimeout(std::chrono::seconds timeout) { m_readTimeout = timeout; }
 
+void DiscussionServer::requireCredentials(const Credentials& credentials) {
+    m_auth = std::make_unique<BasicAuth>(credentials);
+}
+
 void DiscussionServer::setAnswerObserver(std::function<void(const AnsweredRequest&)> observer) {
     m_http->set_logger([observer = std::move(observer)](const httplib::Request& request,
                                                         const httplib::Response& response) {
@@ -159,6 +166,21 @@ void DiscussionServer::setAnswerObserver(std::function<void(const AnsweredReques
 }
 
 void DiscussionServer::registerRoutes() {
+    // The one gate: a request without the credentials is refused before its body is read or a
+    // route runs.
+    m_http->set_pre_routing_handler(
+        [this](const httplib::Request& request, httplib::Response& response) {
+            if (!m_auth || m_auth->admits(request.get_header_value("Authorization"))) {
+                return httplib::Server::HandlerResponse::Unhandled;
+            }
+            response.set_header("WWW-Authenticate", BasicAuth::kChallenge);
+            // An unread body would be taken for the next request.
+            response.set_header("Connection", "close");
+            answerText(response, 401,
+                       "The server wants a user name and password, and was not given "
+                       "the right ones.");
+            return httplib::Server::HandlerResponse::Handled;
+        });
     // One catch-all route per method: the page may be addressed under any prefix and in any
     // letter case, which a route pattern can't say portably.
     m_http->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
@@ -177,7 +199,7 @@ void DiscussionServer::registerRoutes() {
             return;
         }
         const std::optional<std::string> body = readSaveBody(readContent, response);
-        if (body) answerSave(request, formFields(request, *body), response);
+        if (body) answerSave(request, *body, response);
     });
 }
 
@@ -189,16 +211,16 @@ void DiscussionServer::answerLoad(const httplib::Request& request,
     }
     try {
         const Database database(m_databasePath);
-        const std::string document =
-            discussionDocument(database.handle(), request.get_param_value("OrderID"));
+        // The control encodes the order from Windows-1252, as it does its batches.
+        const std::string document = discussionDocument(
+            database.handle(), jex::windows1252ToUtf8(request.get_param_value("OrderID")));
         response.set_content(document, kXmlContentType);
     } catch (const std::exception& error) {
         answerText(response, 500, error.what());
     }
 }
 
-// The control encodes its batches from Windows-1252; SQLite keeps UTF-8.
-void DiscussionServer::answerSave(const httplib::Request& request, const httplib::Params& form,
+void DiscussionServer::answerSave(const httplib::Request& request, std::string_view body,
                                   httplib::Response& response) const {
     // Only the form body carries batches: a SQL field in the address would run unseen ahead of
     // them.
@@ -206,25 +228,31 @@ void DiscussionServer::answerSave(const httplib::Request& request, const httplib
         answerText(response, 400, "SQL fields belong in the request body");
         return;
     }
-    const auto [first, end] = form.equal_range("SQL");
-    if (first == end) {
-        answerText(response, 400, "no SQL field");
+    // A body of another kind holds no fields.
+    const SaveAnswer answer = save(isFormBody(request) ? body : std::string_view());
+    if (answer.text.empty()) {
+        response.status = answer.status;
         return;
     }
-    std::vector<std::string> batches;
-    for (auto field = first; field != end; ++field) {
-        batches.push_back(jex::windows1252ToUtf8(field->second));
-    }
+    answerText(response, answer.status, answer.text);
+}
+
+// The control encodes its batches from Windows-1252; SQLite keeps UTF-8.
+SaveAnswer DiscussionServer::save(std::string_view formBody) const {
     try {
+        const httplib::Params form = formFields(formBody);
+        const auto [first, end] = form.equal_range("SQL");
+        if (first == end) return {400, "no SQL field"};
+        std::vector<std::string> batches;
+        for (auto field = first; field != end; ++field) {
+            batches.push_back(jex::windows1252ToUtf8(field->second));
+        }
         const Database database(m_databasePath);
         const BatchResult result = BatchRunner(database.handle()).run(batches);
-        if (result.outcome == BatchOutcome::Stored) {
-            response.status = 200;
-            return;
-        }
-        answerText(response, result.outcome == BatchOutcome::Refused ? 400 : 500, result.error);
+        if (result.outcome == BatchOutcome::Stored) return {};
+        return {result.outcome == BatchOutcome::Refused ? 400 : 500, result.error};
     } catch (const std::exception& error) {
-        answerText(response, 500, error.what());
+        return {500, error.what()};
     }
 }
 

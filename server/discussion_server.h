@@ -11,6 +11,8 @@
 #include <string_view>
 #include <thread>
 
+#include "basic_auth.h"
+
 namespace httplib {
 class Server;
 struct Request;
@@ -39,6 +41,12 @@ struct AnsweredRequest {
     std::string body;  // the answer's text; empty for a stored save
 };
 
+// What the page answers a save request: an HTTP status and its text.
+struct SaveAnswer {
+    int status = 200;
+    std::string text;  // empty for a stored save
+};
+
 // The web page the control talks to, served over HTTP from one order database file. Each request
 // opens a connection of its own, so requests never share SQLite state.
 class DiscussionServer {
@@ -62,20 +70,29 @@ class DiscussionServer {
     // or stalled client can't hold a serving thread (set it before start()).
     void setReadTimeout(std::chrono::seconds timeout);
 
+    // From now on every request without these credentials (HTTP basic authentication) is
+    // answered 401 and runs nothing (set it before start()). Throws std::runtime_error when the
+    // check can't be prepared.
+    void requireCredentials(const Credentials& credentials);
+
     // Called on the serving thread after every answer (set it before start()); a host shows
     // the server's answers without a second connection of its own.
     void setAnswerObserver(std::function<void(const AnsweredRequest&)> observer);
 
+    // Runs the "SQL" fields of a url-encoded form body as one save request, as a POST to the page
+    // does: 200 with no text when stored; otherwise the error text with 400 (no field, a refused
+    // statement) or 500 (the database failed), and nothing of the request stays. Never throws.
+    SaveAnswer save(std::string_view formBody) const;
+
   private:
     void registerRoutes();
     void answerLoad(const httplib::Request& request, httplib::Response& response) const;
-    // Runs the "SQL" fields of the posted form as one save request: an empty answer when stored,
-    // otherwise the error text with 400 (no field, a refused statement) or 500.
-    void answerSave(const httplib::Request& request, const httplib::Params& form,
+    void answerSave(const httplib::Request& request, std::string_view body,
                     httplib::Response& response) const;
 
     std::filesystem::path m_databasePath;
     std::unique_ptr<httplib::Server> m_http;
+    std::unique_ptr<BasicAuth> m_auth;  // none: everyone is let in
     std::chrono::seconds m_readTimeout = kDefaultReadTimeout;
     std::thread m_listener;
     std::atomic<bool> m_listenEnded{false};

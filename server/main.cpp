@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "basic_auth.h"
 #include "database.h"
 #include "discussion_server.h"
 #include "order_generator.h"
@@ -22,11 +23,13 @@ struct Options {
     std::string host = "127.0.0.1";
     int port = 0;
     int readTimeoutSeconds = static_cast<int>(jex::server::kDefaultReadTimeout.count());
+    std::string authFile;              // empty: no credentials asked
     jex::server::OrderShape generate;  // an order ID asks for generation instead of serving
 };
 
 constexpr const char* kUsage =
     "usage: jexdiscussions-server --db <file> [--port N] [--host H] [--read-timeout SECONDS]\n"
+    "                             [--auth-file F]    (F: one line user:password)\n"
     "       jexdiscussions-server --db <file> --generate <order> --issues N --comments M\n";
 
 std::optional<int> parseNumber(std::string_view text, int max) {
@@ -56,6 +59,8 @@ std::optional<Options> parseOptions(int argc, char** argv) {
             const auto seconds = parseNumber(value, 3600);
             if (!seconds || *seconds == 0) return std::nullopt;
             options.readTimeoutSeconds = *seconds;
+        } else if (name == "--auth-file") {
+            options.authFile = value;
         } else if (name == "--generate") {
             options.generate.orderId = value;
         } else if (name == "--issues" || name == "--comments") {
@@ -112,6 +117,9 @@ int main(int argc, char** argv) {
     try {
         jex::server::DiscussionServer server(options->database);
         server.setReadTimeout(std::chrono::seconds(options->readTimeoutSeconds));
+        if (!options->authFile.empty()) {
+            server.requireCredentials(jex::server::readCredentialsFile(options->authFile));
+        }
         const int port = server.start(options->host, options->port);
         std::cout << "listening on http://" << options->host << ":" << port << "/" << std::endl;
         waitForStopSignal(stopSignals);

@@ -11,7 +11,9 @@ void JEXPODiscussionsXML::LoadData(const std::string& ptServerName, const std::s
             ServerName = ptServerName;
             OrderID = ptOrderID;
             DiscussionDocument = std::make_unique<XmlDocument>();
-            DiscussionDocument->load(ServerName + "/PODiscussion.asp?OrderID=" + OrderID);
+            // Encoded as the save's fields are: an order identifier may hold blanks, "&" or "#".
+            DiscussionDocument->load(ServerName +
+                                     "/PODiscussion.asp?OrderID=" + urlEncode(OrderID));
             DiscussionTypes();
             DiscussionGroups();
             DiscussionPriorities();

@@ -148,6 +148,27 @@ TEST_F(SaveRoad, ThePlaceholderIsStoredByASaveWithNoOtherChange) {
     EXPECT_EQ(stored("SELECT OpenProblemExists FROM OrderHeader WHERE OrderID='PO1003'"), "0");
 }
 
+// An order without stored issues: the first issue and its comment number from nothing.
+TEST_F(SaveRoad, TheFirstIssueOfAnOrderAndItsCommentAreStoredAndReload) {
+    load("PO1003");
+    addIssue("First trouble");
+    addComment("001N", "First word");
+
+    control.SaveData();
+    EXPECT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
+    EXPECT_EQ(stored("SELECT group_concat(IssueSequence || ':' || IssueDescription, '|') FROM "
+                     "(SELECT * FROM OrderDiscussion WHERE OrderID='PO1003' ORDER BY 1)"),
+              "0:Miscellaneous order comments (not a problem)|1:First trouble");
+    EXPECT_EQ(stored("SELECT group_concat(CommentSequence || ':' || IssueSequence || ':' || "
+                     "CommentDescription, '|') FROM OrderDiscussionComment WHERE OrderID='PO1003'"),
+              "1:1:First word");
+
+    load("PO1003");
+    EXPECT_EQ(ui.lstDiscussions.count(), 2);
+    EXPECT_NE(indexOf(ui.lstDiscussions, 10, "001"), 0);
+    EXPECT_EQ(control.SaveDataToIIS("~"), "") << "a load marks nothing";
+}
+
 TEST_F(SaveRoad, AServerErrorIsShownStoresNothingAndTheNextSaveSendsItAgain) {
     load();
     addIssue("Crate dented");

@@ -133,6 +133,18 @@ TEST(BatchRunner, BatchRunner_existingRowsAndTheOpenProblemFlag) {
         {{kOpenProblem},
          "SELECT OpenProblemExists, RecordLastUpdated FROM OrderHeader WHERE OrderID = 'PO1001'",
          "1|Nov 21, 2026 10:12:40\n"},
+        // An order without rows has no Max to number from: its first issue and comment are 1.
+        {{onOrder(kIssueBase + kCommentBase + kIssueInsert + replaced(kCommentInsert, "K", "1"),
+                  "PO1003")},
+         "SELECT IssueSequence, CommentSequence FROM OrderDiscussionComment WHERE OrderID = "
+         "'PO1003'",
+         "1|1\n"},
+        // Only a bare Max is taken for a base; any other NULL stays NULL.
+        {{"DECLARE @X int Set @X = (SELECT Max(IssueSequence) FROM OrderDiscussion WHERE "
+          "OrderID = 'none') + 1 UPDATE OrderHeader SET OpenProblemExists = isnull(@X, 9) WHERE "
+          "OrderID = 'PO1003';"},
+         "SELECT OpenProblemExists FROM OrderHeader WHERE OrderID = 'PO1003'",
+         "9\n"},
     };
     for (const Case& c : cases) {
         test::TempPath file;

@@ -1,0 +1,118 @@
+// A server that asks for a user name and password: the control sends the ones written into its
+// server address for the load and the save alike, and a refusal is a failed load or save.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "control/headless_services.h"
+#include "database.h"
+#include "discussion_server.h"
+#include "statement.h"
+#include "support/control_session.h"
+#include "support/list_texts.h"
+#include "support/temp_path.h"
+
+namespace jex {
+namespace {
+
+constexpr const char* kPassword = "Op3n:Se@me%";
+// As written into an address.
+constexpr const char* kEncodedPassword = "Op3n%3ASe%40me%25";
+
+struct CredentialsRoad : ::testing::Test {
+    CredentialsRoad() {
+        server.requireCredentials({"clerk", kPassword});
+        port = server.start();
+        control.setUserName("Clerk Kent|77|1");
+    }
+    // The server's base address with userInfo ("user:password@", or "") written into it.
+    std::string address(const std::string& userInfo) const {
+        return "http://" + userInfo + "127.0.0.1:" + std::to_string(port) + "/";
+    }
+    void addComment(const std::string& issue, const std::string& description) {
+        test::clickRow(ui.lstDiscussions, 10, issue);
+        ui.cmdAddComment.userClick();
+        ui.cboCommentType.userSelect(1);
+        ui.txtCommentDescription.userType(description);
+        ui.cmdAddComment.userClick();
+    }
+    std::int64_t commentsCalled(const std::string& description) {
+        const server::Database database(file.path());
+        server::Statement query(database.handle(),
+                                "SELECT count(*) FROM OrderDiscussionComment WHERE "
+                                "CommentDescription = '" +
+                                    description + "'");
+        return query.step() ? query.integer(0) : -1;
+    }
+    bool commentMarked(const std::string& sequence) {
+        RecordTable& table = *control.state().CommentTable;
+        for (table.moveFirst(); !table.atEnd(); table.moveNext()) {
+            if (table.field("DiscussionCommentSequence").toText() == sequence)
+                return table.field("IsUpdated").toBoolean();
+        }
+        return false;
+    }
+    // Nothing the control showed or logged gives the password away.
+    void expectPasswordNeverShown() {
+        std::vector<std::string> texts = host.eventLog.entries();
+        for (const MessageBoxRequest& box : host.messageBox.shown()) texts.push_back(box.text);
+        for (const std::string& text : texts) {
+            EXPECT_EQ(text.find(kPassword), std::string::npos) << text;
+            EXPECT_EQ(text.find(kEncodedPassword), std::string::npos) << text;
+        }
+    }
+
+    test::TempPath file{"credentials-road"};
+    server::DiscussionServer server{file.path()};
+    int port = 0;
+    HeadlessServices host;
+    JEXPODiscussionsXML control{host.services()};
+    DiscussionScreen& ui = control.screen();
+};
+
+TEST_F(CredentialsRoad, LoadWithoutTheRightCredentialsFailsInEveryLoader) {
+    const std::vector<std::string> everyLoader = {"DiscussionTypes 91",      "DiscussionGroups 91",
+                                                  "DiscussionPriorities 91", "CommentTypes 91",
+                                                  "LetDiscussions 91",       "LetComments 91"};
+    const std::string userInfos[] = {"", "clerk@", "clerk:wrong@",
+                                     std::string("other:") + kEncodedPassword + "@"};
+    for (const std::string& userInfo : userInfos) {
+        host.messageBox.clear();
+        control.LoadData(address(userInfo), "PO1001");
+        EXPECT_EQ(test::reportsOf(host.messageBox), everyLoader) << userInfo;
+        EXPECT_EQ(ui.lstDiscussions.count(), 0) << userInfo;
+    }
+    expectPasswordNeverShown();
+}
+
+TEST_F(CredentialsRoad, SaveRefusedForCredentialsShowsTheAnswerAndSendsTheRowsAgain) {
+    const std::string userInfo = std::string("clerk:") + kEncodedPassword + "@";
+    control.LoadData(address(userInfo), "PO1001");
+    ASSERT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
+    ASSERT_EQ(ui.lstDiscussions.count(), 4);
+    addComment("002", "Called the carrier");
+
+    // The password changes on the server between the load and the save.
+    server.stop();
+    server.requireCredentials({"clerk", "changed"});
+    server.start("127.0.0.1", port);
+    control.SaveData();
+    ASSERT_EQ(host.messageBox.shown().size(), 1u);
+    EXPECT_EQ(host.messageBox.shown()[0].title, "Velmora Messaging");
+    EXPECT_NE(host.messageBox.shown()[0].text.find("password"), std::string::npos);
+    EXPECT_TRUE(commentMarked("007N"));
+    EXPECT_EQ(commentsCalled("Called the carrier"), 0);
+    expectPasswordNeverShown();
+
+    server.stop();
+    server.requireCredentials({"clerk", kPassword});
+    server.start("127.0.0.1", port);
+    host.messageBox.clear();
+    control.SaveData();
+    EXPECT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
+    EXPECT_EQ(commentsCalled("Called the carrier"), 1);
+}
+
+}  // namespace
+}  // namespace jex
