@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config ninja-build clang-format
   libpugixml-dev libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev
   libhowardhinnant-date-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 curl
+  sqlite3 curl clang libclang-rt-14-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
   "$@"
 )

@@ -1,0 +1,178 @@
+// A save request with an arbitrary form body, handled in-process as the page handles a POST:
+// an answer, never a crash, and nothing but the statements the control writes reaches SQLite.
+// An observer of its own checks the last: it sees every statement any connection runs, and
+// after each request compares the schema, the tables other than the order tables and the files
+// beside the database with what they were before the first.
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "database.h"
+#include "discussion_server.h"
+
+namespace {
+
+// Statements that change order rows, read, or frame the request's transaction.
+constexpr std::string_view kRequestStatementKinds[] = {"INSERT", "UPDATE", "SELECT",
+                                                       "BEGIN",  "COMMIT", "ROLLBACK"};
+constexpr std::string_view kOrderTables[] = {"OrderDiscussion", "OrderDiscussionComment",
+                                             "OrderHeader"};
+
+// Every statement run on any connection of the process, while recording.
+struct StatementLog {
+    bool recording = false;
+    std::vector<std::string> statements;
+};
+StatementLog g_log;
+
+int recordStatement(unsigned /*event*/, void* /*context*/, void* /*statement*/, void* sql) {
+    if (g_log.recording) g_log.statements.emplace_back(static_cast<const char*>(sql));
+    return 0;
+}
+
+int traceConnection(sqlite3* db, char** /*error*/, const sqlite3_api_routines* /*api*/) {
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, recordStatement, nullptr);
+    return SQLITE_OK;
+}
+
+std::string upperCase(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper;
+}
+
+bool isRequestStatement(std::string_view sql) {
+    const std::string head = upperCase(sql.substr(0, 8));
+    return std::any_of(std::begin(kRequestStatementKinds), std::end(kRequestStatementKinds),
+                       [&](std::string_view kind) { return head.starts_with(kind); });
+}
+
+[[noreturn]] void fail(const std::string& why) {
+    std::cerr << "fuzz_save_request: " << why << "\n";
+    std::abort();
+}
+
+// What no save may change, read through a connection of the observer's own.
+class Snapshot {
+  public:
+    explicit Snapshot(const std::filesystem::path& database) {
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+            fail("the observer cannot open the database");
+        sqlite3_trace_v2(db, 0, nullptr, nullptr);
+        m_text = rows(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema ORDER BY name");
+        for (const std::string& table : otherTables(db))
+            m_text += rows(db, "SELECT * FROM \"" + table + "\" ORDER BY rowid");
+        sqlite3_close(db);
+        for (const auto& entry : std::filesystem::directory_iterator(database.parent_path()))
+            m_text += entry.path().filename().string() + "\n";
+    }
+    bool operator==(const Snapshot&) const = default;
+
+  private:
+    static std::string rows(sqlite3* db, const std::string& query) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, query.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+            fail("the observer cannot read: " + query);
+        std::string text;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int column = 0; column < sqlite3_column_count(statement); ++column) {
+                const auto* value = sqlite3_column_text(statement, column);
+                text += value == nullptr ? "NULL" : reinterpret_cast<const char*>(value);
+                text += '|';
+            }
+            text += '\n';
+        }
+        sqlite3_finalize(statement);
+        return text;
+    }
+
+    static std::vector<std::string> otherTables(sqlite3* db) {
+        std::vector<std::string> tables;
+        std::string names = rows(db, "SELECT name FROM sqlite_schema WHERE type = 'table'");
+        for (size_t end = names.find("|\n"); end != std::string::npos; end = names.find("|\n")) {
+            const std::string name = names.substr(0, end);
+            names.erase(0, end + 2);
+            if (std::find(std::begin(kOrderTables), std::end(kOrderTables), name) ==
+                std::end(kOrderTables))
+                tables.push_back(name);
+        }
+        return tables;
+    }
+
+    std::string m_text;
+};
+
+// The page on a database of its own, and what the observer knows of it before any request.
+struct Fixture {
+    Fixture() {
+        std::string pattern = (baseDirectory() / "jex-fuzz-save-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) fail("no temporary directory");
+        directory = pattern;
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceConnection));
+        server = std::make_unique<jex::server::DiscussionServer>(directory / "orders.db");
+        // What opening the database runs (journal settings, the schema check) is allowed too.
+        g_log.recording = true;
+        { const jex::server::Database learn(directory / "orders.db"); }
+        g_log.recording = false;
+        openingStatements.insert(g_log.statements.begin(), g_log.statements.end());
+        before = std::make_unique<Snapshot>(directory / "orders.db");
+    }
+    ~Fixture() {
+        server.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(directory, ignored);
+    }
+
+    // Memory-backed when the system has it: every stored save syncs the file.
+    static std::filesystem::path baseDirectory() {
+        std::error_code ignored;
+        if (std::filesystem::is_directory("/dev/shm", ignored)) return "/dev/shm";
+        return std::filesystem::temp_directory_path();
+    }
+
+    std::filesystem::path directory;
+    std::unique_ptr<jex::server::DiscussionServer> server;
+    std::set<std::string> openingStatements;
+    std::unique_ptr<Snapshot> before;
+};
+
+void checkStatements(const Fixture& fixture) {
+    for (const std::string& sql : g_log.statements) {
+        if (!isRequestStatement(sql) && !fixture.openingStatements.contains(sql))
+            fail("a statement the control never writes ran: " + sql);
+    }
+}
+
+void checkAnswer(const jex::server::SaveAnswer& answer) {
+    const bool stored = answer.status == 200 && answer.text.empty();
+    const bool refused = (answer.status == 400 || answer.status == 500) && !answer.text.empty();
+    if (!stored && !refused)
+        fail("an answer of status " + std::to_string(answer.status) + ": " + answer.text);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const Fixture fixture;
+    g_log.statements.clear();
+    g_log.recording = true;
+    const jex::server::SaveAnswer answer =
+        fixture.server->save(std::string_view(reinterpret_cast<const char*>(data), size));
+    g_log.recording = false;
+    checkAnswer(answer);
+    checkStatements(fixture);
+    if (!(Snapshot(fixture.directory / "orders.db") == *fixture.before))
+        fail("a save changed what only the order tables may change");
+    return 0;
+}
