@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "batch_runner.h"
+#include "sqlite_connection.h"
 
 namespace jex::bench {
 
@@ -64,11 +65,11 @@ void getDate(sqlite3_context* context, int /*argumentCount*/, sqlite3_value** /*
 
 std::vector<std::string> executedStatements(const std::filesystem::path& database,
                                             const std::vector<std::string>& batches) {
-    const Connection db = open(database);
+    server::SqliteConnection connection(database, false);
     std::vector<std::string> statements;
-    sqlite3_trace_v2(db.get(), SQLITE_TRACE_STMT, collectStatement, &statements);
-    const server::BatchResult result = server::BatchRunner(db.get()).run(batches);
-    sqlite3_trace_v2(db.get(), 0, nullptr, nullptr);
+    sqlite3_trace_v2(connection.handle(), SQLITE_TRACE_STMT, collectStatement, &statements);
+    const server::BatchResult result = server::BatchRunner(connection).run(batches);
+    sqlite3_trace_v2(connection.handle(), 0, nullptr, nullptr);
     if (result.outcome != server::BatchOutcome::Stored) {
         throw std::runtime_error("the batches did not store: " + result.error);
     }

@@ -10,9 +10,8 @@
 #include "bench_support.h"
 #include "benchmarks.h"
 #include "change_set.h"
-#include "database.h"
 #include "direct_statements.h"
-#include "statement.h"
+#include "sqlite_connection.h"
 
 namespace jex::bench {
 
@@ -53,12 +52,12 @@ ChangedOrder& changedOrder(int times) {
 }
 
 std::int64_t storedComments(const std::filesystem::path& database) {
-    const server::Database opened(database);
-    server::Statement query(opened.handle(),
-                            "SELECT count(*) FROM OrderDiscussionComment WHERE OrderID = ?1");
-    query.bindText(1, kLarge.id);
-    query.step();
-    return query.integer(0);
+    server::SqliteConnection opened(database, false);
+    const auto query =
+        opened.prepare("SELECT count(*) FROM OrderDiscussionComment WHERE OrderID = $1");
+    query->bind(1, std::string(kLarge.id));
+    query->step();
+    return std::get<std::int64_t>(query->column(0));
 }
 
 // FormatData (through SaveDataToIIS, its one public road) and urlEncode of every batch into the

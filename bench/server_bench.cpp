@@ -8,8 +8,8 @@
 #include "batch_runner.h"
 #include "bench_support.h"
 #include "benchmarks.h"
-#include "database.h"
 #include "discussion_document.h"
+#include "sqlite_connection.h"
 
 namespace jex::bench {
 
@@ -59,8 +59,8 @@ void serverLoads(benchmark::State& state) {
 // What the server does for a load, opening the file as each request does.
 void serverLoadsFloor(benchmark::State& state) {
     for (auto _ : state) {
-        const server::Database database(paths().database);
-        benchmark::DoNotOptimize(server::discussionDocument(database.handle(), kLarge.id).size());
+        server::SqliteConnection database(paths().database, false);
+        benchmark::DoNotOptimize(server::discussionDocument(database, kLarge.id).size());
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -77,8 +77,8 @@ void serverSavesFloor(benchmark::State& state) {
     SmallSave& save = smallSave();
     const std::filesystem::path file = scratchCopy("small-saves-floor.db");
     for (auto _ : state) {
-        const server::Database database(file);
-        const server::BatchResult result = server::BatchRunner(database.handle()).run(save.batches);
+        server::SqliteConnection database(file, false);
+        const server::BatchResult result = server::BatchRunner(database).run(save.batches);
         if (result.outcome != server::BatchOutcome::Stored) throw std::runtime_error(result.error);
     }
     state.SetItemsProcessed(state.iterations());

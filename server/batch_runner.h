@@ -1,9 +1,9 @@
 #pragma once
 
-#include <sqlite3.h>
-
 #include <string>
 #include <vector>
+
+#include "sql_connection.h"
 
 namespace jex::server {
 
@@ -20,22 +20,22 @@ struct BatchResult {
 };
 
 // Runs the save batches that the control posts, in the T-SQL dialect its batch builder writes
-// (DECLARE and SET of @variables, INSERT INTO, UPDATE, GETDATE(), isnull), against the order
+// (DECLARE and SET of int @variables, INSERT INTO, UPDATE, GETDATE(), isnull), against the order
 // database. Only those statement kinds run, and only against OrderDiscussion,
 // OrderDiscussionComment and OrderHeader.
 class BatchRunner {
   public:
-    // Works on db, which stays owned by the caller, and adds the GETDATE() function to it. Throws
-    // std::runtime_error carrying SQLite's message when the function can't be added.
-    explicit BatchRunner(sqlite3* db);
+    // Works on connection, which stays owned by the caller and is in no transaction.
+    explicit BatchRunner(SqlConnection& connection) : m_connection(connection) {}
 
     // Runs the batches in order in one transaction; the variables a batch declares live only
-    // within it. Never throws: on any failure nothing of the request stays and the result carries
-    // the error text, which names the statement at fault.
+    // within it. A request that meets a concurrent one runs again from the start, a bounded
+    // number of times. Never throws: on any failure nothing of the request stays and the result
+    // carries the error text, which names the statement at fault.
     BatchResult run(const std::vector<std::string>& batches) const;
 
   private:
-    sqlite3* m_db;
+    SqlConnection& m_connection;
 };
 
 }  // namespace jex::server

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "row_inserts.h"
-#include "statement.h"
+#include "sql_values.h"
 
 namespace jex::server {
 
@@ -146,71 +146,71 @@ const DemoComment kComments[] = {
      kFalse, kFalse, "Nov 20, 2026 09:00:12", kFalse, "5120", 1},
 };
 
-void insertVocabularies(sqlite3* db) {
-    Statement group(db,
-                    "INSERT INTO DiscussionGroup (GroupCode, Description, FollowUpDays)"
-                    " VALUES (?1, ?2, ?3)");
+void insertVocabularies(SqlConnection& connection) {
+    const auto group = connection.prepare(
+        "INSERT INTO DiscussionGroup (GroupCode, Description, FollowUpDays)"
+        " VALUES ($1, $2, $3)");
     for (const auto& row : kGroups) {
-        group.run(row.code, row.description, row.followUpDays);
+        runWith(*group, row.code, row.description, row.followUpDays);
     }
-    Statement type(db,
-                   "INSERT INTO DiscussionType (TypeCode, Description, GroupCode)"
-                   " VALUES (?1, ?2, ?3)");
+    const auto type = connection.prepare(
+        "INSERT INTO DiscussionType (TypeCode, Description, GroupCode)"
+        " VALUES ($1, $2, $3)");
     for (const auto& row : kTypes) {
-        type.run(row.code, row.description, row.groupCode);
+        runWith(*type, row.code, row.description, row.groupCode);
     }
-    Statement priority(db,
-                       "INSERT INTO DiscussionPriority (PriorityCode, Caption) VALUES (?1, ?2)");
+    const auto priority = connection.prepare(
+        "INSERT INTO DiscussionPriority (PriorityCode, Caption) VALUES ($1, $2)");
     int priorityCode = 1;
     for (const char* caption : kPriorities) {
-        priority.run(priorityCode++, caption);
+        runWith(*priority, priorityCode++, caption);
     }
-    Statement commentType(db,
-                          "INSERT INTO CommentType (CommentTypeCode, Description) VALUES (?1, ?2)");
+    const auto commentType = connection.prepare(
+        "INSERT INTO CommentType (CommentTypeCode, Description) VALUES ($1, $2)");
     int commentTypeCode = 0;
     for (const char* description : kCommentTypes) {
-        commentType.run(commentTypeCode++, description);
+        runWith(*commentType, commentTypeCode++, description);
     }
 }
 
-void insertOrders(sqlite3* db) {
-    Statement order(db,
-                    "INSERT INTO OrderHeader (OrderID, VendorName, BuyerName, OrderDate,"
-                    " OpenProblemExists, RecordLastUpdated) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+void insertOrders(SqlConnection& connection) {
+    const auto order = connection.prepare(
+        "INSERT INTO OrderHeader (OrderID, VendorName, BuyerName, OrderDate,"
+        " OpenProblemExists, RecordLastUpdated) VALUES ($1, $2, $3, $4, $5, $6)");
     for (const auto& row : kOrders) {
-        order.run(row.orderId, row.vendorName, row.buyerName, row.orderDate, row.openProblemExists,
-                  row.recordLastUpdated);
+        runWith(*order, row.orderId, row.vendorName, row.buyerName, row.orderDate,
+                row.openProblemExists, row.recordLastUpdated);
     }
 }
 
-void insertIssues(sqlite3* db) {
-    Statement issue(db, kInsertIssueSql);
+void insertIssues(SqlConnection& connection) {
+    const auto issue = connection.prepare(kInsertIssueSql);
     for (const auto& row : kIssues) {
-        issue.run(row.sequence, row.orderId, row.type, row.priority, row.issueDate, row.enteredBy,
-                  row.description, row.followUp, row.resolvedDate, row.resolvedBy, row.resolution,
-                  row.recordLastUpdated, row.enteredByPersonId, row.enteredByPersonType,
-                  row.resolvedByPersonId, row.resolvedByPersonType);
+        runWith(*issue, row.sequence, row.orderId, row.type, row.priority, row.issueDate,
+                row.enteredBy, row.description, row.followUp, row.resolvedDate, row.resolvedBy,
+                row.resolution, row.recordLastUpdated, row.enteredByPersonId,
+                row.enteredByPersonType, row.resolvedByPersonId, row.resolvedByPersonType);
     }
 }
 
-void insertComments(sqlite3* db) {
-    Statement comment(db, kInsertCommentSql);
+void insertComments(SqlConnection& connection) {
+    const auto comment = connection.prepare(kInsertCommentSql);
     for (const auto& row : kComments) {
-        comment.run(row.sequence, row.issueSequence, row.orderId, row.type, row.commentDate,
-                    row.enteredBy, row.description, row.focusCenter, row.followupCenter,
-                    row.focusPurchasing, row.followupCsc, row.focusAccounting, row.focusBilling,
-                    row.recordLastUpdated, row.focusJexd, row.enteredByPersonId,
-                    row.enteredByPersonType);
+        runWith(*comment, row.sequence, row.issueSequence, row.orderId, row.type, row.commentDate,
+                row.enteredBy, row.description, row.focusCenter, row.followupCenter,
+                row.focusPurchasing, row.followupCsc, row.focusAccounting, row.focusBilling,
+                row.recordLastUpdated, row.focusJexd, row.enteredByPersonId,
+                row.enteredByPersonType);
     }
 }
 
 }  // namespace
 
-void insertDemoData(sqlite3* db) {
-    insertVocabularies(db);
-    insertOrders(db);
-    insertIssues(db);
-    insertComments(db);
+void insertDemoData(SqlConnection& connection) {
+    insertVocabularies(connection);
+    insertOrders(connection);
+    insertIssues(connection);
+    insertComments(connection);
 }
 
 }  // namespace jex::server

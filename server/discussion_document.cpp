@@ -4,7 +4,7 @@
 #include <span>
 #include <sstream>
 
-#include "statement.h"
+#include "sql_values.h"
 
 namespace jex::server {
 
@@ -117,17 +117,22 @@ std::string selectSql(const Section& section) {
         sql += field.form == FieldForm::Unsent ? "NULL" : field.column;
     }
     sql += std::string(" FROM ") + section.table;
-    if (section.ofOneOrder) sql += " WHERE OrderID = ?1";
+    if (section.ofOneOrder) sql += " WHERE OrderID = $1";
     return sql + " ORDER BY " + section.orderBy;
 }
 
-std::string fieldText(const Field& field, const Statement& row, int column) {
-    if (field.form == FieldForm::Unsent || row.isNull(column)) return {};
-    if (field.form == FieldForm::Flag) return row.integer(column) != 0 ? "True" : "False";
-    return row.text(column);
+std::string fieldText(const Field& field, const SqlStatement& row, int column) {
+    if (field.form == FieldForm::Unsent) return {};
+    SqlValue value = row.column(column);
+    if (std::holds_alternative<std::monostate>(value)) return {};
+    if (field.form == FieldForm::Flag) {
+        return wholeNumberOf(value).value_or(0) != 0 ? "True" : "False";
+    }
+    if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_string(*number);
+    return std::move(std::get<std::string>(value));
 }
 
-void appendRecord(pugi::xml_node sectionNode, const Section& section, const Statement& row) {
+void appendRecord(pugi::xml_node sectionNode, const Section& section, const SqlStatement& row) {
     pugi::xml_node record = sectionNode.append_child(section.recordElement);
     for (std::size_t i = 0; i < section.fields.size(); ++i) {
         const Field& field = section.fields[i];
@@ -138,23 +143,23 @@ void appendRecord(pugi::xml_node sectionNode, const Section& section, const Stat
     }
 }
 
-void appendSection(pugi::xml_node root, sqlite3* db, const Section& section,
+void appendSection(pugi::xml_node root, SqlConnection& connection, const Section& section,
                    std::string_view orderId) {
     pugi::xml_node sectionNode = root.append_child(section.element);
-    Statement query(db, selectSql(section));
-    if (section.ofOneOrder) query.bindText(1, orderId);
-    while (query.step()) appendRecord(sectionNode, section, query);
+    const auto query = connection.prepare(selectSql(section));
+    if (section.ofOneOrder) query->bind(1, std::string(orderId));
+    while (query->step()) appendRecord(sectionNode, section, *query);
 }
 
 }  // namespace
 
-std::string discussionDocument(sqlite3* db, std::string_view orderId) {
+std::string discussionDocument(SqlConnection& connection, std::string_view orderId) {
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "UTF-8";
     pugi::xml_node root = document.append_child("PODiscussion");
-    for (const Section& section : kSections) appendSection(root, db, section, orderId);
+    for (const Section& section : kSections) appendSection(root, connection, section, orderId);
 
     std::ostringstream text;
     document.save(text, "  ", pugi::format_default, pugi::encoding_utf8);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <sqlite3.h>
-
 #include <string>
 #include <string_view>
+
+#include "sql_connection.h"
 
 namespace jex::server {
 
@@ -11,8 +11,8 @@ namespace jex::server {
 // DiscussionTypes, DiscussionGroups, DiscussionPriorities, CommentTypes, Issues and Comments, in
 // that order. The control reads records by the position of their field elements; a NULL in the
 // database (and the never-stored IsUpdated) becomes an empty element, a focus flag "True" or
-// "False". An unknown order gives the vocabularies and empty Issues and Comments. Throws
-// std::runtime_error carrying SQLite's message when a query fails.
-std::string discussionDocument(sqlite3* db, std::string_view orderId);
+// "False". An unknown order gives the vocabularies and empty Issues and Comments. Throws SqlError
+// when a query fails.
+std::string discussionDocument(SqlConnection& connection, std::string_view orderId);
 
 }  // namespace jex::server

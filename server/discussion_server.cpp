@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "batch_runner.h"
-#include "database.h"
 #include "discussion_document.h"
 #include "platform/windows1252.h"
 
@@ -114,10 +113,13 @@ bool isDiscussionPagePath(std::string_view path) {
     return endsWithIgnoringCase(lastSegment, kPageName);
 }
 
-DiscussionServer::DiscussionServer(std::filesystem::path databasePath)
-    : m_databasePath(std::move(databasePath)), m_http(std::make_unique<httplib::Server>()) {
-    // Set the file up once here, so that a bad path fails at start-up rather than per request.
-    const Database database(m_databasePath);
+// The store is opened and set up here, so that a bad target fails at start-up rather than per
+// request.
+DiscussionServer::DiscussionServer(const std::string& connection, const StoreOptions& options)
+    : DiscussionServer(openOrderStore(connection, options)) {}
+
+DiscussionServer::DiscussionServer(std::unique_ptr<OrderStore> store)
+    : m_store(std::move(store)), m_http(std::make_unique<httplib::Server>()) {
     m_http->set_socket_options(reuseAddressOnly);
     m_http->set_payload_max_length(kMaxSaveBodyBytes);
     registerRoutes();
@@ -210,10 +212,10 @@ void DiscussionServer::answerLoad(const httplib::Request& request,
         return;
     }
     try {
-        const Database database(m_databasePath);
+        const auto connection = m_store->connect();
         // The control encodes the order from Windows-1252, as it does its batches.
         const std::string document = discussionDocument(
-            database.handle(), jex::windows1252ToUtf8(request.get_param_value("OrderID")));
+            *connection, jex::windows1252ToUtf8(request.get_param_value("OrderID")));
         response.set_content(document, kXmlContentType);
     } catch (const std::exception& error) {
         answerText(response, 500, error.what());
@@ -237,7 +239,7 @@ void DiscussionServer::answerSave(const httplib::Request& request, std::string_v
     answerText(response, answer.status, answer.text);
 }
 
-// The control encodes its batches from Windows-1252; SQLite keeps UTF-8.
+// The control encodes its batches from Windows-1252; the database keeps UTF-8.
 SaveAnswer DiscussionServer::save(std::string_view formBody) const {
     try {
         const httplib::Params form = formFields(formBody);
@@ -247,8 +249,8 @@ SaveAnswer DiscussionServer::save(std::string_view formBody) const {
         for (auto field = first; field != end; ++field) {
             batches.push_back(jex::windows1252ToUtf8(field->second));
         }
-        const Database database(m_databasePath);
-        const BatchResult result = BatchRunner(database.handle()).run(batches);
+        const auto connection = m_store->connect();
+        const BatchResult result = BatchRunner(*connection).run(batches);
         if (result.outcome == BatchOutcome::Stored) return {};
         return {result.outcome == BatchOutcome::Refused ? 400 : 500, result.error};
     } catch (const std::exception& error) {

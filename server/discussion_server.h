@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,6 +11,7 @@
 #include <thread>
 
 #include "basic_auth.h"
+#include "sql_connection.h"
 
 namespace httplib {
 class Server;
@@ -47,13 +47,17 @@ struct SaveAnswer {
     std::string text;  // empty for a stored save
 };
 
-// The web page the control talks to, served over HTTP from one order database file. Each request
-// opens a connection of its own, so requests never share SQLite state.
+// The web page the control talks to, served over HTTP from one order store. Each request opens a
+// connection of its own, so requests never share database state, and servers on one PostgreSQL
+// database may answer side by side.
 class DiscussionServer {
   public:
-    // Prepares to serve the database at databasePath, creating it (with the demo orders) when
-    // missing. Throws std::runtime_error carrying SQLite's message when it can't be opened.
-    explicit DiscussionServer(std::filesystem::path databasePath);
+    // Prepares to serve the store a connection string names (a SQLite file path or a PostgreSQL
+    // URI, as openOrderStore() takes it), setting it up (with the demo orders) when new. Throws
+    // SqlError when it can't be opened or set up.
+    explicit DiscussionServer(const std::string& connection, const StoreOptions& options = {});
+    // Serves store, which must not be null.
+    explicit DiscussionServer(std::unique_ptr<OrderStore> store);
     // Stops serving first.
     ~DiscussionServer();
     DiscussionServer(const DiscussionServer&) = delete;
@@ -90,7 +94,7 @@ class DiscussionServer {
     void answerSave(const httplib::Request& request, std::string_view body,
                     httplib::Response& response) const;
 
-    std::filesystem::path m_databasePath;
+    std::unique_ptr<OrderStore> m_store;
     std::unique_ptr<httplib::Server> m_http;
     std::unique_ptr<BasicAuth> m_auth;  // none: everyone is let in
     std::chrono::seconds m_readTimeout = kDefaultReadTimeout;

@@ -12,7 +12,6 @@
 #include <string_view>
 
 #include "basic_auth.h"
-#include "database.h"
 #include "discussion_server.h"
 #include "order_generator.h"
 
@@ -24,13 +23,16 @@ struct Options {
     int port = 0;
     int readTimeoutSeconds = static_cast<int>(jex::server::kDefaultReadTimeout.count());
     std::string authFile;              // empty: no credentials asked
+    jex::server::StoreOptions store;   // how a new store is set up
     jex::server::OrderShape generate;  // an order ID asks for generation instead of serving
 };
 
 constexpr const char* kUsage =
-    "usage: jexdiscussions-server --db <file> [--port N] [--host H] [--read-timeout SECONDS]\n"
-    "                             [--auth-file F]    (F: one line user:password)\n"
-    "       jexdiscussions-server --db <file> --generate <order> --issues N --comments M\n";
+    "usage: jexdiscussions-server --db <file | postgresql://...> [--port N] [--host H]\n"
+    "                             [--read-timeout SECONDS] [--auth-file F] [--grant-to ROLE]\n"
+    "         F: one line user:password; ROLE: given the rights a server needs (PostgreSQL)\n"
+    "       jexdiscussions-server --db <file | postgresql://...> --generate <order> --issues N\n"
+    "                             --comments M\n";
 
 std::optional<int> parseNumber(std::string_view text, int max) {
     int number = 0;
@@ -61,6 +63,8 @@ std::optional<Options> parseOptions(int argc, char** argv) {
             options.readTimeoutSeconds = *seconds;
         } else if (name == "--auth-file") {
             options.authFile = value;
+        } else if (name == "--grant-to") {
+            options.store.grantTo = value;
         } else if (name == "--generate") {
             options.generate.orderId = value;
         } else if (name == "--issues" || name == "--comments") {
@@ -93,8 +97,8 @@ void waitForStopSignal(const sigset_t& signals) {
 
 int generate(const Options& options) {
     try {
-        const jex::server::Database database(options.database);
-        jex::server::generateOrder(database.handle(), options.generate);
+        const auto store = jex::server::openOrderStore(options.database, options.store);
+        jex::server::generateOrder(*store->connect(), options.generate);
     } catch (const std::exception& error) {
         std::cerr << "jexdiscussions-server: " << error.what() << '\n';
         return 1;
@@ -115,7 +119,7 @@ int main(int argc, char** argv) {
     if (!options->generate.orderId.empty()) return generate(*options);
     const sigset_t stopSignals = blockStopSignals();
     try {
-        jex::server::DiscussionServer server(options->database);
+        jex::server::DiscussionServer server(options->database, options->store);
         server.setReadTimeout(std::chrono::seconds(options->readTimeoutSeconds));
         if (!options->authFile.empty()) {
             server.requireCredentials(jex::server::readCredentialsFile(options->authFile));

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "row_inserts.h"
-#include "statement.h"
+#include "sql_values.h"
 
 namespace jex::server {
 
@@ -197,18 +197,19 @@ std::string discussionText(Choices& choose, int extra, std::size_t limit) {
     return text;
 }
 
-std::vector<int> codesOf(sqlite3* db, const char* sql) {
+std::vector<int> codesOf(SqlConnection& connection, const char* sql) {
     std::vector<int> codes;
-    Statement query(db, sql);
-    while (query.step()) codes.push_back(static_cast<int>(query.integer(0)));
+    const auto query = connection.prepare(sql);
+    while (query->step())
+        codes.push_back(static_cast<int>(wholeNumberOf(query->column(0)).value_or(0)));
     return codes;
 }
 
-Vocabulary vocabularyOf(sqlite3* db) {
+Vocabulary vocabularyOf(SqlConnection& connection) {
     Vocabulary vocabulary{
-        codesOf(db, "SELECT TypeCode FROM DiscussionType ORDER BY TypeCode"),
-        codesOf(db, "SELECT PriorityCode FROM DiscussionPriority ORDER BY PriorityCode"),
-        codesOf(db, "SELECT CommentTypeCode FROM CommentType ORDER BY CommentTypeCode"),
+        codesOf(connection, "SELECT TypeCode FROM DiscussionType ORDER BY TypeCode"),
+        codesOf(connection, "SELECT PriorityCode FROM DiscussionPriority ORDER BY PriorityCode"),
+        codesOf(connection, "SELECT CommentTypeCode FROM CommentType ORDER BY CommentTypeCode"),
     };
     if (vocabulary.types.empty() || vocabulary.priorities.empty() ||
         vocabulary.commentTypes.empty()) {
@@ -295,77 +296,80 @@ const char* textOrNull(const std::optional<std::string>& text) {
     return text ? text->c_str() : nullptr;
 }
 
-void removeOrder(sqlite3* db, const std::string& orderId) {
+void removeOrder(SqlConnection& connection, const std::string& orderId) {
     for (const char* table : {"OrderDiscussionComment", "OrderDiscussion", "OrderHeader"}) {
-        Statement remove(db, std::string("DELETE FROM ") + table + " WHERE OrderID = ?1");
-        remove.run(orderId);
+        const auto remove =
+            connection.prepare(std::string("DELETE FROM ") + table + " WHERE OrderID = $1");
+        runWith(*remove, orderId);
     }
 }
 
-void insertHeader(sqlite3* db, const OrderShape& shape, const std::vector<IssueRow>& issues,
-                  Choices& choose) {
+void insertHeader(SqlConnection& connection, const OrderShape& shape,
+                  const std::vector<IssueRow>& issues, Choices& choose) {
     const bool open = std::any_of(issues.begin(), issues.end(),
                                   [](const IssueRow& issue) { return issue.resolution.empty(); });
     const sys_seconds ordered = kFirstIssue - days{2};
-    Statement header(db,
-                     "INSERT INTO OrderHeader (OrderID, VendorName, BuyerName, OrderDate,"
-                     " OpenProblemExists, RecordLastUpdated) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
-    header.run(shape.orderId, choose.of(kVendors), choose.of(kPeople).name, dateText(ordered),
-               open ? 1 : 0, timeStampText(ordered));
+    const auto header = connection.prepare(
+        "INSERT INTO OrderHeader (OrderID, VendorName, BuyerName, OrderDate,"
+        " OpenProblemExists, RecordLastUpdated) VALUES ($1, $2, $3, $4, $5, $6)");
+    runWith(*header, shape.orderId, choose.of(kVendors), choose.of(kPeople).name, dateText(ordered),
+            open ? 1 : 0, timeStampText(ordered));
 }
 
-void insertIssues(sqlite3* db, const std::string& orderId, const std::vector<IssueRow>& issues) {
-    Statement insert(db, kInsertIssueSql);
+void insertIssues(SqlConnection& connection, const std::string& orderId,
+                  const std::vector<IssueRow>& issues) {
+    const auto insert = connection.prepare(kInsertIssueSql);
     for (const IssueRow& issue : issues) {
         const bool resolved = issue.resolvedDate.has_value();
         const std::optional<std::string> resolvedStamp =
             resolved ? std::optional(timeStampText(*issue.resolvedDate)) : std::nullopt;
-        insert.run(issue.sequence, orderId, issue.type, issue.priority, timeStampText(issue.date),
-                   issue.enteredBy->name, issue.description,
-                   textOrNull(optionalDate(issue.followUp)), textOrNull(resolvedStamp),
-                   resolved ? issue.resolvedBy->name : nullptr,
-                   resolved ? issue.resolution.c_str() : nullptr,
-                   resolved ? resolvedStamp->c_str() : timeStampText(issue.date).c_str(),
-                   issue.enteredBy->id, issue.enteredBy->type,
-                   resolved ? issue.resolvedBy->id : nullptr, issue.resolvedByType);
+        runWith(*insert, issue.sequence, orderId, issue.type, issue.priority,
+                timeStampText(issue.date), issue.enteredBy->name, issue.description,
+                textOrNull(optionalDate(issue.followUp)), textOrNull(resolvedStamp),
+                resolved ? issue.resolvedBy->name : nullptr,
+                resolved ? issue.resolution.c_str() : nullptr,
+                resolved ? resolvedStamp->c_str() : timeStampText(issue.date).c_str(),
+                issue.enteredBy->id, issue.enteredBy->type,
+                resolved ? issue.resolvedBy->id : nullptr, issue.resolvedByType);
     }
 }
 
-void insertComments(sqlite3* db, const std::string& orderId,
+void insertComments(SqlConnection& connection, const std::string& orderId,
                     const std::vector<CommentRow>& comments) {
-    Statement insert(db, kInsertCommentSql);
+    const auto insert = connection.prepare(kInsertCommentSql);
     int sequence = 0;
     for (const CommentRow& comment : comments) {
         const std::string stamp = timeStampText(comment.date);
         const std::string followUp = dateText(comment.date + days{3});
-        insert.run(
-            ++sequence, comment.issueSequence, orderId, comment.type, stamp,
-            comment.enteredBy->name, comment.description, comment.focusCenter ? kTrue : kFalse,
-            comment.focusCenter ? followUp.c_str() : nullptr,
-            comment.focusPurchasing ? kTrue : kFalse,
-            comment.focusPurchasing ? followUp.c_str() : nullptr,
-            comment.focusAccounting ? kTrue : kFalse, comment.focusBilling ? kTrue : kFalse, stamp,
-            comment.focusJexd ? kTrue : kFalse, comment.enteredBy->id, comment.enteredBy->type);
+        runWith(*insert, ++sequence, comment.issueSequence, orderId, comment.type, stamp,
+                comment.enteredBy->name, comment.description, comment.focusCenter ? kTrue : kFalse,
+                comment.focusCenter ? followUp.c_str() : nullptr,
+                comment.focusPurchasing ? kTrue : kFalse,
+                comment.focusPurchasing ? followUp.c_str() : nullptr,
+                comment.focusAccounting ? kTrue : kFalse, comment.focusBilling ? kTrue : kFalse,
+                stamp, comment.focusJexd ? kTrue : kFalse, comment.enteredBy->id,
+                comment.enteredBy->type);
     }
 }
 
 }  // namespace
 
-void generateOrder(sqlite3* db, const OrderShape& shape) {
+void generateOrder(SqlConnection& connection, const OrderShape& shape) {
     checkShape(shape);
-    execute(db, "BEGIN IMMEDIATE");
+    connection.execute("BEGIN");
     try {
-        const Vocabulary vocabulary = vocabularyOf(db);
+        // Writing first takes the write lock before anything is read.
+        removeOrder(connection, shape.orderId);
+        const Vocabulary vocabulary = vocabularyOf(connection);
         Choices choose(shape);
         const std::vector<IssueRow> issues = makeIssues(shape, vocabulary, choose);
         const std::vector<CommentRow> comments = makeComments(shape, issues, vocabulary, choose);
-        removeOrder(db, shape.orderId);
-        insertHeader(db, shape, issues, choose);
-        insertIssues(db, shape.orderId, issues);
-        insertComments(db, shape.orderId, comments);
-        execute(db, "COMMIT");
+        insertHeader(connection, shape, issues, choose);
+        insertIssues(connection, shape.orderId, issues);
+        insertComments(connection, shape.orderId, comments);
+        connection.commit();
     } catch (...) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        connection.rollback();
         throw;
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <sqlite3.h>
-
 #include <string>
+
+#include "sql_connection.h"
 
 namespace jex::server {
 
@@ -19,8 +19,8 @@ struct OrderShape {
 // some comments, types, priorities and comment types taken from the vocabulary tables. The same
 // shape always gives the same rows. Runs in one transaction of its own: on failure nothing of it
 // stays. Throws std::invalid_argument for counts the control can't number (negative, beyond 16
-// bits, comments without issues) or a database without vocabularies, std::runtime_error carrying
-// SQLite's message.
-void generateOrder(sqlite3* db, const OrderShape& shape);
+// bits, comments without issues) or a database without vocabularies, SqlError for a failing
+// database.
+void generateOrder(SqlConnection& connection, const OrderShape& shape);
 
 }  // namespace jex::server

@@ -9,8 +9,8 @@ inline constexpr const char* kInsertIssueSql =
     " IssueDate, EnteredBy, IssueDescription, IssueFollowUp, ResolvedDate,"
     " ResolvedBy, Resolution, RecordLastUpdated, EnteredByPersonId,"
     " EnteredByPersonType, ResolvedByPersonId, ResolvedByPersonType)"
-    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15,"
-    " ?16)";
+    " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, $14, $15,"
+    " $16)";
 
 // Stores one comment row with its 17 fields in the order both the demo data and the order
 // generator bind them.
@@ -20,7 +20,7 @@ inline constexpr const char* kInsertCommentSql =
     " FocusCenter, FollowupCenter, FocusPurchasing, FollowupCSC,"
     " FocusAccounting, FocusBilling, RecordLastUpdated, FocusJEXD,"
     " CommentEnteredByPersonId, CommentEnteredByPersonType)"
-    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14,"
-    " ?15, ?16, ?17)";
+    " VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, $14,"
+    " $15, $16, $17)";
 
 }  // namespace jex::server

@@ -2,8 +2,6 @@
 
 #include <iterator>
 
-#include "statement.h"
-
 namespace jex::server {
 
 namespace {
@@ -85,26 +83,20 @@ constexpr TableDefinition kTables[] = {
      " Description TEXT NOT NULL)"},
 };
 
-bool tableExists(sqlite3* db, const char* name) {
-    Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
-    query.bindText(1, name);
-    return query.step();
-}
-
 }  // namespace
 
-SchemaState schemaState(sqlite3* db) {
+SchemaState schemaState(SqlConnection& connection) {
     std::size_t present = 0;
     for (const auto& table : kTables) {
-        if (tableExists(db, table.name)) ++present;
+        if (connection.hasTable(table.name)) ++present;
     }
     if (present == 0) return SchemaState::Empty;
     if (present < std::size(kTables)) return SchemaState::Partial;
     return SchemaState::Complete;
 }
 
-void createSchema(sqlite3* db) {
-    for (const auto& table : kTables) execute(db, table.create);
+void createSchema(SqlConnection& connection) {
+    for (const auto& table : kTables) connection.execute(table.create);
 }
 
 }  // namespace jex::server

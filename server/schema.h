@@ -1,20 +1,19 @@
 #pragma once
 
-#include <sqlite3.h>
+#include "sql_connection.h"
 
 namespace jex::server {
 
-// How much of the order database a file already holds.
+// How much of the order database a database already holds.
 enum class SchemaState { Empty, Partial, Complete };
 
-// Which of the order and vocabulary tables exist. Throws std::runtime_error carrying SQLite's
-// message when the file can't be read.
-SchemaState schemaState(sqlite3* db);
+// Which of the order and vocabulary tables exist. Throws SqlError when the database can't be
+// read.
+SchemaState schemaState(SqlConnection& connection);
 
 // Creates the order tables (OrderHeader, OrderDiscussion, OrderDiscussionComment) and the
-// vocabulary tables that are missing; existing tables and rows stay untouched. Throws
-// std::runtime_error carrying SQLite's message; tables created before the failure stay unless the
-// caller's transaction is rolled back.
-void createSchema(sqlite3* db);
+// vocabulary tables that are missing; existing tables and rows stay untouched. Throws SqlError;
+// tables created before the failure stay unless the caller's transaction is rolled back.
+void createSchema(SqlConnection& connection);
 
 }  // namespace jex::server

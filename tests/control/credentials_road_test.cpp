@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "control/headless_services.h"
-#include "database.h"
 #include "discussion_server.h"
-#include "statement.h"
 #include "support/control_session.h"
 #include "support/list_texts.h"
+#include "support/sql_rows.h"
+#include "support/sqlite_database.h"
 #include "support/temp_path.h"
 
 namespace jex {
@@ -38,12 +38,10 @@ struct CredentialsRoad : ::testing::Test {
         ui.cmdAddComment.userClick();
     }
     std::int64_t commentsCalled(const std::string& description) {
-        const server::Database database(file.path());
-        server::Statement query(database.handle(),
-                                "SELECT count(*) FROM OrderDiscussionComment WHERE "
-                                "CommentDescription = '" +
-                                    description + "'");
-        return query.step() ? query.integer(0) : -1;
+        return test::number(*test::openDatabase(file.path()),
+                            "SELECT count(*) FROM OrderDiscussionComment WHERE "
+                            "CommentDescription = '" +
+                                description + "'");
     }
     bool commentMarked(const std::string& sequence) {
         RecordTable& table = *control.state().CommentTable;

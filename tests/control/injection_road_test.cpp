@@ -2,13 +2,14 @@
 // set, saved to the discussion server and loaded again: they come back as typed, and no other
 // order's rows change.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <string>
 
 #include "control/headless_services.h"
+#include "support/backend_store.h"
 #include "support/demo_server.h"
 #include "support/list_texts.h"
+#include "support/sql_rows.h"
 
 namespace jex {
 namespace {
@@ -23,35 +24,14 @@ const std::string kUserName = kHostile.substr(0, 35) + "|77|1";  // stored whole
 const std::string kPerson = kHostile.substr(0, 35);
 constexpr std::size_t kFollowUpSize = 25;  // the follow-up boxes take no more
 
-int appendRow(void* text, int columns, char** values, char** /*names*/) {
-    for (int column = 0; column < columns; ++column) {
-        *static_cast<std::string*>(text) += values[column] ? values[column] : "NULL";
-        *static_cast<std::string*>(text) += column + 1 < columns ? "|" : "\n";
-    }
-    return 0;
-}
-
 // Every row of the order tables but the hostile order's, as text.
-std::string otherOrdersRows(const std::filesystem::path& file) {
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
+std::string otherOrdersRows(server::SqlConnection& connection) {
     std::string text;
     for (const char* table : {"OrderHeader", "OrderDiscussion", "OrderDiscussionComment"}) {
-        const std::string sql = std::string("SELECT * FROM ") + table +
-                                " WHERE OrderID <> 'O''Brien; ''); DE' ORDER BY 1, 2";
-        char* error = nullptr;
-        if (sqlite3_exec(db, sql.c_str(), appendRow, &text, &error) != SQLITE_OK) text += error;
-        sqlite3_free(error);
+        text += test::rows(connection, std::string("SELECT * FROM ") + table +
+                                           " WHERE OrderID <> 'O''Brien; ''); DE' ORDER BY 1, 2");
     }
-    sqlite3_close(db);
     return text;
-}
-
-void execute(const std::filesystem::path& file, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-    sqlite3_close(db);
 }
 
 // The first record of a table whose field holds value, or the table at its end.
@@ -62,17 +42,19 @@ RecordTable& findRow(RecordTable& table, const char* field, const std::string& v
     return table;
 }
 
-struct InjectionRoad : ::testing::Test {
-    InjectionRoad() {
+struct InjectionRoad : ::testing::TestWithParam<test::Backend> {
+    void SetUp() override {
+        if (!store.skipReason().empty()) GTEST_SKIP() << store.skipReason();
+        demo.emplace("injection-road", store.serverConnection());
         host.clock.set(makeDateTime(2026, 12, 5, 14, 7, 9));
-        execute(demo.database.path(),
-                "INSERT INTO OrderHeader (OrderID, VendorName, BuyerName, OrderDate) VALUES "
-                "('O''Brien; ''); DE', 'V', 'B', 'Dec 01, 2026')");
+        store.owner()->execute(
+            "INSERT INTO OrderHeader (OrderID, VendorName, BuyerName, OrderDate) VALUES "
+            "('O''Brien; ''); DE', 'V', 'B', 'Dec 01, 2026')");
         control.setUserName(kUserName);
     }
     void loadAs(bool corporate) {
         control.setCorporateLevel(corporate);
-        control.LoadData(demo.url + "/", kOrder);
+        control.LoadData(demo->url + "/", kOrder);
         ASSERT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
     }
     void save() {
@@ -87,14 +69,15 @@ struct InjectionRoad : ::testing::Test {
         ui.cmdAddComment.userClick();
     }
 
-    test::DemoServer demo{"injection-road"};
+    test::BackendStore store{GetParam(), "injection-road"};
+    std::optional<test::DemoServer> demo;
     HeadlessServices host;
     JEXPODiscussionsXML control{host.services()};
     DiscussionScreen& ui = control.screen();
 };
 
-TEST_F(InjectionRoad, HostileTextsComeBackAsTypedAndTouchNoOtherOrder) {
-    const std::string before = otherOrdersRows(demo.database.path());
+TEST_P(InjectionRoad, HostileTextsComeBackAsTypedAndTouchNoOtherOrder) {
+    const std::string before = otherOrdersRows(*store.owner());
 
     loadAs(true);
     ui.cmdAddDiscussion.userClick();
@@ -136,8 +119,10 @@ TEST_F(InjectionRoad, HostileTextsComeBackAsTypedAndTouchNoOtherOrder) {
     EXPECT_EQ(comment.field("FollowupCSC").toText(), kHostile.substr(0, kFollowUpSize));
     EXPECT_EQ(comment.field("FollowupCenter").toText(), kHostile.substr(0, kFollowUpSize));
 
-    EXPECT_EQ(otherOrdersRows(demo.database.path()), before);
+    EXPECT_EQ(otherOrdersRows(*store.owner()), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, InjectionRoad, test::kBackends, test::backendName);
 
 }  // namespace
 }  // namespace jex

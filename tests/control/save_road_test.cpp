@@ -1,51 +1,53 @@
 // Saving end to end: changes made on the screen, posted by SaveData to the discussion server,
 // run there against the order database, and found again by the next load.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "control/headless_services.h"
+#include "support/backend_store.h"
 #include "support/demo_server.h"
 #include "support/list_texts.h"
+#include "support/sql_rows.h"
 
 namespace jex {
 namespace {
 
+using test::Backend;
 using test::clickRow;
 using test::indexOf;
 
 constexpr int kAccounting = 2;
 
-// The first column of the first row of `sql` on the database file, as text ("" for none).
-std::string queryText(const std::filesystem::path& database, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(database.c_str(), &db);
-    sqlite3_stmt* statement = nullptr;
-    std::string text;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0) != nullptr) {
-        text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+// Makes every comment insert fail, and lets them through again: a database error in the middle
+// of a save.
+struct CommentsClosed {
+    const char* close;
+    const char* reopen;
+};
+
+CommentsClosed commentsClosed(Backend backend) {
+    if (backend == Backend::Sqlite) {
+        return {
+            "CREATE TRIGGER closed BEFORE INSERT ON OrderDiscussionComment "
+            "BEGIN SELECT RAISE(ABORT, 'comments are closed'); END",
+            "DROP TRIGGER closed"};
     }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return text;
+    return {
+        "ALTER TABLE OrderDiscussionComment ADD CONSTRAINT closed CHECK (CommentSequence < 0)"
+        " NOT VALID",
+        "ALTER TABLE OrderDiscussionComment DROP CONSTRAINT closed"};
 }
 
-void execute(const std::filesystem::path& database, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(database.c_str(), &db);
-    ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-    sqlite3_close(db);
-}
-
-struct SaveRoad : ::testing::Test {
-    SaveRoad() {
+struct SaveRoad : ::testing::TestWithParam<Backend> {
+    void SetUp() override {
+        if (!store.skipReason().empty()) GTEST_SKIP() << store.skipReason();
+        demo.emplace("save-road", store.serverConnection());
         host.clock.set(makeDateTime(2026, 12, 5, 14, 7, 9));
         control.setUserName("Clerk Kent|77|1");
         control.setCorporateLevel(true);
     }
     // The base address ends in "/": loading puts "/" before the page, saving puts nothing.
     void load(const std::string& order = "PO1001") {
-        control.LoadData(demo.url + "/", order);
+        control.LoadData(demo->url + "/", order);
         ASSERT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
     }
     void addIssue(const std::string& description) {
@@ -62,7 +64,13 @@ struct SaveRoad : ::testing::Test {
         ui.txtCommentDescription.userType(description);
         ui.cmdAddComment.userClick();
     }
-    std::string stored(const std::string& sql) { return queryText(demo.database.path(), sql); }
+    // The rows of sql, run as the tables' owner: "|" between columns, "\n" between rows.
+    std::string stored(const std::string& sql) {
+        std::string text = test::rows(*store.owner(), sql);
+        if (!text.empty() && text.back() == '\n') text.pop_back();
+        return text;
+    }
+    void execute(const std::string& sql) { store.owner()->execute(sql); }
     bool marked(RecordTable& table, const char* field, const std::string& sequence) {
         for (table.moveFirst(); !table.atEnd(); table.moveNext()) {
             if (table.field(field).toText() == sequence)
@@ -71,13 +79,14 @@ struct SaveRoad : ::testing::Test {
         return false;
     }
 
-    test::DemoServer demo{"save-road"};
+    test::BackendStore store{GetParam(), "save-road"};
+    std::optional<test::DemoServer> demo;
     HeadlessServices host;
     JEXPODiscussionsXML control{host.services()};
     DiscussionScreen& ui = control.screen();
 };
 
-TEST_F(SaveRoad, EveryKindOfChangeIsStoredOnceWithTheDatabasesNumbers) {
+TEST_P(SaveRoad, EveryKindOfChangeIsStoredOnceWithTheDatabasesNumbers) {
     load();
     addIssue("Pallet short");
     addComment("005N", "First");
@@ -119,7 +128,7 @@ TEST_F(SaveRoad, EveryKindOfChangeIsStoredOnceWithTheDatabasesNumbers) {
             " FROM OrderDiscussionComment WHERE OrderID='PO1001' AND CommentSequence=" + sequence);
     };
     EXPECT_EQ(issue("5", "IssueDescription"), "Pallet short");
-    EXPECT_EQ(issue("5", "Resolution"), "");
+    EXPECT_EQ(issue("5", "Resolution"), "NULL");
     EXPECT_EQ(issue("2", "IssueFollowUp"), "Dec, 24 2026");
     EXPECT_EQ(issue("3", "Resolution"), "Delivered, it's fine");
     EXPECT_EQ(issue("3", "ResolvedBy"), "Clerk Kent");
@@ -138,30 +147,30 @@ TEST_F(SaveRoad, EveryKindOfChangeIsStoredOnceWithTheDatabasesNumbers) {
     EXPECT_EQ(control.SaveDataToIIS("~"), "") << "a load marks nothing";
 }
 
-TEST_F(SaveRoad, ThePlaceholderIsStoredByASaveWithNoOtherChange) {
+TEST_P(SaveRoad, ThePlaceholderIsStoredByASaveWithNoOtherChange) {
     load("PO1003");
     control.SaveData();
     EXPECT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
-    EXPECT_EQ(stored("SELECT IssueSequence || '|' || IssueDescription FROM OrderDiscussion WHERE "
+    EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription FROM OrderDiscussion WHERE "
                      "OrderID='PO1003'"),
               "0|Miscellaneous order comments (not a problem)");
     EXPECT_EQ(stored("SELECT OpenProblemExists FROM OrderHeader WHERE OrderID='PO1003'"), "0");
 }
 
 // An order without stored issues: the first issue and its comment number from nothing.
-TEST_F(SaveRoad, TheFirstIssueOfAnOrderAndItsCommentAreStoredAndReload) {
+TEST_P(SaveRoad, TheFirstIssueOfAnOrderAndItsCommentAreStoredAndReload) {
     load("PO1003");
     addIssue("First trouble");
     addComment("001N", "First word");
 
     control.SaveData();
     EXPECT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
-    EXPECT_EQ(stored("SELECT group_concat(IssueSequence || ':' || IssueDescription, '|') FROM "
-                     "(SELECT * FROM OrderDiscussion WHERE OrderID='PO1003' ORDER BY 1)"),
-              "0:Miscellaneous order comments (not a problem)|1:First trouble");
-    EXPECT_EQ(stored("SELECT group_concat(CommentSequence || ':' || IssueSequence || ':' || "
-                     "CommentDescription, '|') FROM OrderDiscussionComment WHERE OrderID='PO1003'"),
-              "1:1:First word");
+    EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription FROM OrderDiscussion WHERE "
+                     "OrderID='PO1003' ORDER BY 1"),
+              "0|Miscellaneous order comments (not a problem)\n1|First trouble");
+    EXPECT_EQ(stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
+                     "OrderDiscussionComment WHERE OrderID='PO1003'"),
+              "1|1|First word");
 
     load("PO1003");
     EXPECT_EQ(ui.lstDiscussions.count(), 2);
@@ -169,13 +178,11 @@ TEST_F(SaveRoad, TheFirstIssueOfAnOrderAndItsCommentAreStoredAndReload) {
     EXPECT_EQ(control.SaveDataToIIS("~"), "") << "a load marks nothing";
 }
 
-TEST_F(SaveRoad, AServerErrorIsShownStoresNothingAndTheNextSaveSendsItAgain) {
+TEST_P(SaveRoad, AServerErrorIsShownStoresNothingAndTheNextSaveSendsItAgain) {
     load();
     addIssue("Crate dented");
     addComment("005N", "Photos taken");
-    execute(demo.database.path(),
-            "CREATE TRIGGER closed BEFORE INSERT ON OrderDiscussionComment "
-            "BEGIN SELECT RAISE(ABORT, 'comments are closed'); END");
+    execute(commentsClosed(GetParam()).close);
 
     control.SaveData();
     ASSERT_EQ(host.messageBox.shown().size(), 1u);
@@ -185,7 +192,7 @@ TEST_F(SaveRoad, AServerErrorIsShownStoresNothingAndTheNextSaveSendsItAgain) {
     EXPECT_TRUE(marked(*control.state().DiscussionTable, "IssueSequence", "005N"));
     EXPECT_TRUE(marked(*control.state().CommentTable, "DiscussionCommentSequence", "007N"));
 
-    execute(demo.database.path(), "DROP TRIGGER closed");
+    execute(commentsClosed(GetParam()).reopen);
     host.messageBox.clear();
     control.SaveData();
     EXPECT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
@@ -196,18 +203,18 @@ TEST_F(SaveRoad, AServerErrorIsShownStoresNothingAndTheNextSaveSendsItAgain) {
               "1");
 }
 
-TEST_F(SaveRoad, ARefusedTransferIsReportedAndTheRowsStayMarked) {
+TEST_P(SaveRoad, ARefusedTransferIsReportedAndTheRowsStayMarked) {
     load();
     addComment("002", "Called again");
-    const int port = std::stoi(demo.url.substr(demo.url.rfind(':') + 1));
-    demo.server.stop();
+    const int port = std::stoi(demo->url.substr(demo->url.rfind(':') + 1));
+    demo->server.stop();
 
     control.SaveData();
     ASSERT_EQ(host.messageBox.shown().size(), 1u);
     EXPECT_EQ(host.messageBox.shown()[0].text, "Error During saving to Database");
     EXPECT_TRUE(marked(*control.state().CommentTable, "DiscussionCommentSequence", "007N"));
 
-    demo.server.start("127.0.0.1", port);
+    demo->server.start("127.0.0.1", port);
     host.messageBox.clear();
     control.SaveData();
     EXPECT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
@@ -215,6 +222,8 @@ TEST_F(SaveRoad, ARefusedTransferIsReportedAndTheRowsStayMarked) {
                      "CommentDescription='Called again'"),
               "1");
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, SaveRoad, test::kBackends, test::backendName);
 
 }  // namespace
 }  // namespace jex

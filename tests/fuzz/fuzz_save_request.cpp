@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "database.h"
 #include "discussion_server.h"
+#include "sql_connection.h"
 
 namespace {
 
@@ -121,9 +121,10 @@ struct Fixture {
         directory = pattern;
         sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceConnection));
         server = std::make_unique<jex::server::DiscussionServer>(directory / "orders.db");
-        // What opening the database runs (journal settings, the schema check) is allowed too.
+        // What opening the database and a connection runs (journal settings, the schema check)
+        // is allowed too.
         g_log.recording = true;
-        { const jex::server::Database learn(directory / "orders.db"); }
+        jex::server::openOrderStore((directory / "orders.db").string())->connect();
         g_log.recording = false;
         openingStatements.insert(g_log.statements.begin(), g_log.statements.end());
         before = std::make_unique<Snapshot>(directory / "orders.db");

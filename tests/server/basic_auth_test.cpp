@@ -6,9 +6,9 @@
 #include <fstream>
 #include <string>
 
-#include "database.h"
 #include "discussion_server.h"
-#include "statement.h"
+#include "support/sql_rows.h"
+#include "support/sqlite_database.h"
 #include "support/temp_path.h"
 
 namespace jex::server {
@@ -80,10 +80,8 @@ TEST(BasicAuth, Server_refusesEveryRequestWithoutTheCredentials) {
         "SQL=" + httplib::detail::encode_query_param(
                      "UPDATE OrderHeader SET OpenProblemExists = 7 WHERE OrderID = 'PO1001';");
     const auto openProblem = [&] {
-        const Database database(file.path());
-        Statement query(database.handle(),
-                        "SELECT OpenProblemExists FROM OrderHeader WHERE OrderID = 'PO1001'");
-        return query.step() ? query.integer(0) : -1;
+        return test::number(*test::openDatabase(file.path()),
+                            "SELECT OpenProblemExists FROM OrderHeader WHERE OrderID = 'PO1001'");
     };
     const std::int64_t before = openProblem();
     struct Case {

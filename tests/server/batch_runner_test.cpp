@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "database.h"
 #include "discussion_server.h"
 #include "platform/dates.h"
-#include "statement.h"
 #include "support/save_statements.h"
+#include "support/sql_rows.h"
+#include "support/sqlite_database.h"
 #include "support/temp_path.h"
 
 namespace jex::server {
@@ -57,39 +57,27 @@ const std::string kExistingRowsBatch =
     "1,2,'PO1002',0,'Dec 05, 2026 15:00:00','Maria Lopez|4711|2','Counted again',0,Null,-1,"
     "'Dec 09, 2026',0,0,GETDATE(),0,'4711','2');";
 
-int appendRow(void* text, int columns, char** values, char** /*names*/) {
-    for (int column = 0; column < columns; ++column) {
-        *static_cast<std::string*>(text) += values[column] ? values[column] : "NULL";
-        *static_cast<std::string*>(text) += column + 1 < columns ? "|" : "\n";
+using test::rows;
+
+std::string snapshot(SqlConnection& connection) {
+    std::string text = rows(connection, "SELECT name, sql FROM sqlite_master ORDER BY name");
+    const auto tables =
+        connection.prepare("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
+    while (tables->step()) {
+        text += rows(connection, "SELECT * FROM " + std::get<std::string>(tables->column(0)));
     }
-    return 0;
-}
-
-// Every row of a query as text, columns joined by "|"; an error text when it fails.
-std::string rows(sqlite3* db, const std::string& sql) {
-    std::string text;
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), appendRow, &text, &error) != SQLITE_OK) text = error;
-    sqlite3_free(error);
-    return text;
-}
-
-std::string snapshot(sqlite3* db) {
-    std::string text = rows(db, "SELECT name, sql FROM sqlite_master ORDER BY name");
-    Statement tables(db, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
-    while (tables.step()) text += rows(db, "SELECT * FROM " + tables.text(0));
     return text;
 }
 
 class BatchRunnerTest : public ::testing::Test {
   protected:
     BatchResult run(const std::vector<std::string>& batches) {
-        return BatchRunner(m_database.handle()).run(batches);
+        return BatchRunner(*m_database).run(batches);
     }
-    std::string query(const std::string& sql) { return rows(m_database.handle(), sql); }
+    std::string query(const std::string& sql) { return rows(*m_database, sql); }
 
     test::TempPath m_file;
-    Database m_database{m_file.path()};
+    std::unique_ptr<SqliteConnection> m_database = test::openDatabase(m_file.path());
 };
 
 TEST_F(BatchRunnerTest, BatchRunner_newIssueAndItsCommentsTakeTheNextNumbers) {
@@ -148,12 +136,12 @@ TEST(BatchRunner, BatchRunner_existingRowsAndTheOpenProblemFlag) {
     };
     for (const Case& c : cases) {
         test::TempPath file;
-        const Database database(file.path());
+        const auto database = test::openDatabase(file.path());
 
-        const BatchResult result = BatchRunner(database.handle()).run(c.batches);
+        const BatchResult result = BatchRunner(*database).run(c.batches);
 
         EXPECT_EQ(result.outcome, BatchOutcome::Stored) << result.error;
-        EXPECT_EQ(rows(database.handle(), c.check), c.expected) << c.check;
+        EXPECT_EQ(rows(*database, c.check), c.expected) << c.check;
     }
 }
 
@@ -169,13 +157,13 @@ TEST_F(BatchRunnerTest, BatchRunner_failingBatchLeavesNothingOfTheRequest) {
         {"INSERT INTO OrderDiscussion (IssueSequence, OrderID) Values(@MaxID+2,'PO1001');",
          "Must declare the scalar variable \"@MaxID\"."},
     };
-    const std::string before = snapshot(m_database.handle());
+    const std::string before = snapshot(*m_database);
     for (const Case& c : cases) {
         const BatchResult result = run({kNewIssueBatch, c.secondBatch});
 
         EXPECT_EQ(result.outcome, BatchOutcome::Failed) << c.secondBatch;
         EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
-        EXPECT_EQ(snapshot(m_database.handle()), before) << c.secondBatch;
+        EXPECT_EQ(snapshot(*m_database), before) << c.secondBatch;
     }
 }
 
@@ -199,14 +187,104 @@ TEST_F(BatchRunnerTest, BatchRunner_guardRefusesAllButTheOrderStatements) {
         {"DECLARE @X int Set @X = 1); DROP TABLE OrderHeader; SELECT (1",
          "a second statement in: Set @X = 1); DROP TABLE"},
     };
-    const std::string before = snapshot(m_database.handle());
+    const std::string before = snapshot(*m_database);
     for (const Case& c : cases) {
         const BatchResult result = run({kNewIssueBatch, c.batch});
 
         EXPECT_EQ(result.outcome, BatchOutcome::Refused) << c.batch;
         EXPECT_EQ(result.error.rfind("statement not allowed: ", 0), 0u) << result.error;
         EXPECT_NE(result.error.find(c.refused), std::string::npos) << result.error;
-        EXPECT_EQ(snapshot(m_database.handle()), before) << c.batch;
+        EXPECT_EQ(snapshot(*m_database), before) << c.batch;
+    }
+}
+
+// Variables hold whole numbers: a SET's value is taken as one, or the statement fails.
+TEST(BatchRunner, BatchRunner_variablesHoldWholeNumbers) {
+    const std::string update =
+        " UPDATE OrderHeader SET RecordLastUpdated = GETDATE ( ), OpenProblemExists = ";
+    const std::string where = " WHERE OrderID = 'PO1003';";
+    struct Case {
+        std::string batch;
+        const char* stored;  // OpenProblemExists afterwards; nullptr: the request fails
+        const char* error = "";
+    };
+    const Case cases[] = {
+        {"DECLARE @X int SET @X = '12'" + update + "@X" + where, "12\n"},
+        {"DECLARE @X int SET @X = 2.9" + update + "@X + @x" + where, "4\n"},
+        {"DECLARE @x int SET @X = NULL" + update + "isnull(@X, 9)" + where, "9\n"},
+        {"DECLARE @X int SET @X = 'abc'" + update + "@X" + where, nullptr,
+         "'abc' is not a whole number in: SET @X = 'abc'"},
+        {"DECLARE @X int, @x int", nullptr, "The variable name '@x' is declared twice."},
+    };
+    for (const Case& c : cases) {
+        test::TempPath file;
+        const auto database = test::openDatabase(file.path());
+
+        const BatchResult result = BatchRunner(*database).run({c.batch});
+
+        EXPECT_EQ(result.outcome, c.stored ? BatchOutcome::Stored : BatchOutcome::Failed)
+            << c.batch;
+        EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
+        EXPECT_EQ(rows(*database, "SELECT OpenProblemExists FROM OrderHeader" + where),
+                  c.stored ? c.stored : "0\n")
+            << c.batch;
+    }
+}
+
+// A connection whose commit meets a concurrent save the first `conflicts` times.
+class ConflictingConnection final : public SqlConnection {
+  public:
+    ConflictingConnection(SqlConnection& inner, int conflicts, bool retryable)
+        : m_inner(inner), m_conflicts(conflicts), m_retryable(retryable) {}
+
+    std::unique_ptr<SqlStatement> prepare(std::string_view sql) override {
+        return m_inner.prepare(sql);
+    }
+    void execute(std::string_view sql) override { m_inner.execute(sql); }
+    bool hasTable(std::string_view name) override { return m_inner.hasTable(name); }
+    const SqlDialect& dialect() const override { return m_inner.dialect(); }
+    void beginSave() override {
+        ++begun;
+        m_inner.beginSave();
+    }
+    void commit() override {
+        if (m_conflicts-- > 0) throw SqlError("could not serialize access", m_retryable);
+        m_inner.commit();
+    }
+    void rollback() noexcept override { m_inner.rollback(); }
+    std::optional<std::string> refusal() const override { return m_inner.refusal(); }
+
+    int begun = 0;
+
+  private:
+    SqlConnection& m_inner;
+    int m_conflicts;
+    bool m_retryable;
+};
+
+// A request that met a concurrent one runs again from the start, rolled back in between, so
+// that it is stored once; the retries are bounded.
+TEST_F(BatchRunnerTest, BatchRunner_conflictRunsTheRequestAgain) {
+    struct Case {
+        int conflicts;
+        bool retryable;
+        BatchOutcome outcome;
+        int runs;
+        const char* issues;
+    };
+    const Case cases[] = {
+        {2, true, BatchOutcome::Stored, 3, "5\n"},
+        {1, false, BatchOutcome::Failed, 1, "5\n"},
+        {1000, true, BatchOutcome::Failed, 20, "5\n"},
+    };
+    for (const Case& c : cases) {
+        ConflictingConnection connection(*m_database, c.conflicts, c.retryable);
+
+        const BatchResult result = BatchRunner(connection).run({kNewIssueBatch});
+
+        EXPECT_EQ(result.outcome, c.outcome) << result.error;
+        EXPECT_EQ(connection.begun, c.runs) << c.conflicts;
+        EXPECT_EQ(query("SELECT count(*) FROM OrderDiscussion WHERE OrderID = 'PO1001'"), c.issues);
     }
 }
 
@@ -245,8 +323,8 @@ TEST(BatchRunner, BatchRunner_serverRunsThePostedFieldsAsOneRequest) {
                                       "application/x-www-form-urlencoded");
     ASSERT_TRUE(smuggled);
     EXPECT_EQ(smuggled->status, 400) << "only the body carries batches";
-    const Database database(file.path());
-    EXPECT_EQ(rows(database.handle(),
+    const auto database = test::openDatabase(file.path());
+    EXPECT_EQ(rows(*database,
                    "SELECT IssueFollowUp FROM OrderDiscussion WHERE OrderID = "
                    "'PO1001' AND IssueSequence = 2"),
               "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x82\xAC\n");

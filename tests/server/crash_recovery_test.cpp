@@ -2,10 +2,6 @@
 // on the same file: every answered save is there, whole, and the file is sound.
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -14,68 +10,14 @@
 #include <thread>
 #include <vector>
 
-#include "database.h"
-#include "statement.h"
 #include "support/save_statements.h"
+#include "support/server_process.h"
+#include "support/sql_rows.h"
+#include "support/sqlite_database.h"
 #include "support/temp_path.h"
 
 namespace jex::server {
 namespace {
-
-// jexdiscussions-server on a database file, in a process of its own.
-class ServerProcess {
-  public:
-    // Starts it and waits for the line that names its port; port() is 0 when none came or the
-    // server listens elsewhere than on loopback.
-    explicit ServerProcess(const std::filesystem::path& database) {
-        int output[2];
-        if (::pipe(output) != 0) return;
-        const std::string path = database.string();
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::dup2(output[1], STDOUT_FILENO);
-            ::execl(JEXSERVER_PATH, JEXSERVER_PATH, "--db", path.c_str(), nullptr);
-            ::_exit(127);
-        }
-        ::close(output[1]);
-        m_output = output[0];
-        m_port = readPort();
-    }
-    ~ServerProcess() {
-        kill();
-        if (m_output >= 0) ::close(m_output);
-    }
-    ServerProcess(const ServerProcess&) = delete;
-    ServerProcess& operator=(const ServerProcess&) = delete;
-
-    int port() const { return m_port; }
-
-    // SIGKILL: no chance to finish a request, close the database or flush anything.
-    void kill() {
-        if (m_pid <= 0) return;
-        ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, nullptr, 0);
-        m_pid = -1;
-    }
-
-  private:
-    // "listening on http://127.0.0.1:<port>/": loopback unless told otherwise.
-    int readPort() {
-        std::string line;
-        pollfd ready{m_output, POLLIN, 0};
-        char c = 0;
-        while (::poll(&ready, 1, 10000) == 1 && ::read(m_output, &c, 1) == 1 && c != '\n') {
-            line += c;
-        }
-        const std::string expected = "listening on http://127.0.0.1:";
-        if (line.rfind(expected, 0) != 0) return 0;
-        return std::atoi(line.c_str() + expected.size());
-    }
-
-    pid_t m_pid = -1;
-    int m_output = -1;
-    int m_port = 0;
-};
 
 // A new issue of PO1001 and one comment under it, both described by tag.
 std::string newIssueSave(const std::string& tag) {
@@ -86,10 +28,10 @@ std::string newIssueSave(const std::string& tag) {
            "',-1,Null,0,Null,0,-1,GETDATE(),0,'7','1');";
 }
 
-std::set<std::string> texts(sqlite3* db, const std::string& sql) {
-    Statement query(db, sql);
+std::set<std::string> texts(SqlConnection& connection, const std::string& sql) {
+    const auto query = connection.prepare(sql);
     std::set<std::string> found;
-    while (query.step()) found.insert(query.text(0));
+    while (query->step()) found.insert(std::get<std::string>(query->column(0)));
     return found;
 }
 
@@ -97,7 +39,7 @@ TEST(CrashRecovery, Server_killedMidSavesKeepsEveryAnsweredSaveWholeAndTheFileSo
     constexpr int kClients = 4;
     constexpr std::size_t kAnsweredBeforeKill = 24;
     const test::TempPath file("crash");
-    ServerProcess server(file.path());
+    test::ServerProcess server({"--db", file.path().string()});
     ASSERT_NE(server.port(), 0);
 
     std::atomic<bool> killed{false};
@@ -126,27 +68,27 @@ TEST(CrashRecovery, Server_killedMidSavesKeepsEveryAnsweredSaveWholeAndTheFileSo
     for (std::thread& client : clients) client.join();
     ASSERT_GE(answeredCount, kAnsweredBeforeKill);
 
-    ServerProcess restarted(file.path());
+    test::ServerProcess restarted({"--db", file.path().string()});
     ASSERT_NE(restarted.port(), 0);
     httplib::Client client("127.0.0.1", restarted.port());
     const auto load = client.Get("/PODiscussion.asp?OrderID=PO1001");
     ASSERT_TRUE(load);
     EXPECT_EQ(load->status, 200);
 
-    const Database database(file.path());
-    EXPECT_EQ(texts(database.handle(), "PRAGMA integrity_check"), std::set<std::string>{"ok"});
+    const auto database = test::openDatabase(file.path());
+    EXPECT_EQ(texts(*database, "PRAGMA integrity_check"), std::set<std::string>{"ok"});
     const std::set<std::string> issues =
-        texts(database.handle(),
+        texts(*database,
               "SELECT IssueDescription FROM OrderDiscussion WHERE OrderID='PO1001' "
               "AND IssueDescription LIKE 'crash %'");
     // A comment counts only under the issue its save stored with it.
     const std::set<std::string> commentsWithTheirIssue =
-        texts(database.handle(),
+        texts(*database,
               "SELECT CommentDescription FROM OrderDiscussionComment c JOIN OrderDiscussion i "
               "USING (OrderID, IssueSequence) WHERE OrderID='PO1001' AND "
               "CommentDescription = IssueDescription");
     const std::set<std::string> comments =
-        texts(database.handle(),
+        texts(*database,
               "SELECT CommentDescription FROM OrderDiscussionComment WHERE "
               "OrderID='PO1001' AND CommentDescription LIKE 'crash %'");
     EXPECT_EQ(commentsWithTheirIssue, issues) << "a save stored in part";

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "database.h"
-#include "statement.h"
+#include "sql_values.h"
+#include "support/sqlite_database.h"
 #include "support/temp_path.h"
 
 namespace jex::server {
@@ -24,14 +24,14 @@ std::vector<std::string> fieldTexts(pugi::xml_node record) {
 class DiscussionDocumentTest : public ::testing::Test {
   protected:
     pugi::xml_node load(const std::string& orderId) {
-        m_text = discussionDocument(m_database.handle(), orderId);
+        m_text = discussionDocument(*m_database, orderId);
         const pugi::xml_parse_result parsed = m_document.load_string(m_text.c_str());
         EXPECT_TRUE(parsed) << parsed.description();
         return m_document.document_element();
     }
 
     test::TempPath m_file;
-    Database m_database{m_file.path()};
+    std::unique_ptr<SqlConnection> m_database = test::openDatabase(m_file.path());
     std::string m_text;
     pugi::xml_document m_document;
 };
@@ -61,10 +61,10 @@ TEST_F(DiscussionDocumentTest, DiscussionDocument_recordsCarryEveryFieldOfTheTab
 
 TEST_F(DiscussionDocumentTest, DiscussionDocument_markupInTextSurvivesARoundTrip) {
     const std::string description = "Vendor's \"rush\" fee & <surcharge> ]]> added";
-    Statement insert(m_database.handle(),
-                     "INSERT INTO OrderDiscussion (IssueSequence, OrderID, Type, Priority,"
-                     " IssueDescription) VALUES (1, 'PO1003', 0, 1, ?1)");
-    insert.run(description.c_str());
+    const auto insert = m_database->prepare(
+        "INSERT INTO OrderDiscussion (IssueSequence, OrderID, Type, Priority,"
+        " IssueDescription) VALUES (1, 'PO1003', 0, 1, $1)");
+    runWith(*insert, description);
 
     const pugi::xml_node issue = load("PO1003").child("Issues").first_child();
 

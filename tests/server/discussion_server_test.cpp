@@ -6,8 +6,8 @@
 #include <pugixml.hpp>
 #include <string>
 
-#include "database.h"
-#include "statement.h"
+#include "support/sql_rows.h"
+#include "support/sqlite_database.h"
 #include "support/temp_path.h"
 
 namespace jex::server {
@@ -70,11 +70,8 @@ TEST_F(DiscussionServerTest, DiscussionServer_refusesWhatIsNotALoad) {
 }
 
 TEST_F(DiscussionServerTest, DiscussionServer_databaseErrorAnswers500WithItsText) {
-    {
-        const Database database(m_file.path());
-        execute(database.handle(),
-                "ALTER TABLE OrderDiscussion RENAME COLUMN Resolution TO Outcome");
-    }
+    test::openDatabase(m_file.path())
+        ->execute("ALTER TABLE OrderDiscussion RENAME COLUMN Resolution TO Outcome");
 
     const auto result = m_client.Get("/PODiscussion.asp?OrderID=PO1001");
 

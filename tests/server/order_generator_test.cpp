@@ -5,34 +5,28 @@
 #include <stdexcept>
 
 #include "control/headless_services.h"
-#include "database.h"
 #include "discussion_document.h"
 #include "discussion_server.h"
-#include "statement.h"
 #include "support/list_texts.h"
+#include "support/sql_rows.h"
+#include "support/sqlite_database.h"
 #include "support/temp_path.h"
 
 namespace jex::server {
 namespace {
 
-std::int64_t number(const Database& database, const std::string& sql) {
-    Statement query(database.handle(), sql);
-    query.step();
-    return query.integer(0);
-}
-
 struct OrderGenerator : ::testing::Test {
-    std::int64_t count(const std::string& sql) { return number(database, sql); }
+    std::int64_t count(const std::string& sql) { return test::number(*database, sql); }
 
     test::TempPath file{"generator"};
-    Database database{file.path()};
+    std::unique_ptr<SqlConnection> database = test::openDatabase(file.path());
 };
 
 TEST_F(OrderGenerator, OrderGenerator_rowsMatchTheShapeAndTheVocabularies) {
     const OrderShape shapes[] = {
         {"PO-G1", 5, 20}, {"PO-G2", 3, 0}, {"PO-G3", 0, 0}, {"PO-G4", 60, 900}};
     for (const OrderShape& shape : shapes) {
-        generateOrder(database.handle(), shape);
+        generateOrder(*database, shape);
         const std::string order = " WHERE OrderID = '" + shape.orderId + "'";
         const std::string issues = "FROM OrderDiscussion" + order;
         const std::string comments = "FROM OrderDiscussionComment" + order;
@@ -70,12 +64,12 @@ TEST_F(OrderGenerator, OrderGenerator_rowsMatchTheShapeAndTheVocabularies) {
 
 TEST_F(OrderGenerator, OrderGenerator_sameShapeGivesTheSameOrderAndReplacesOnlyIt) {
     const OrderShape shape{"PO-G5", 12, 80};
-    generateOrder(database.handle(), shape);
-    const std::string first = discussionDocument(database.handle(), shape.orderId);
+    generateOrder(*database, shape);
+    const std::string first = discussionDocument(*database, shape.orderId);
 
-    generateOrder(database.handle(), shape);
+    generateOrder(*database, shape);
 
-    EXPECT_EQ(discussionDocument(database.handle(), shape.orderId), first);
+    EXPECT_EQ(discussionDocument(*database, shape.orderId), first);
     EXPECT_EQ(count("SELECT count(*) FROM OrderDiscussionComment"), 80 + 6) << "demo rows stay";
 }
 
@@ -83,16 +77,16 @@ TEST_F(OrderGenerator, OrderGenerator_refusesShapesTheControlCannotNumber) {
     const OrderShape shapes[] = {
         {"PO-G6", -1, 0}, {"PO-G6", 0, 5}, {"PO-G6", 32768, 0}, {"PO-G6", 1, 32768}, {"", 1, 1}};
     for (const OrderShape& shape : shapes) {
-        EXPECT_THROW(generateOrder(database.handle(), shape), std::invalid_argument)
+        EXPECT_THROW(generateOrder(*database, shape), std::invalid_argument)
             << shape.issues << " " << shape.comments;
     }
-    execute(database.handle(), "DELETE FROM CommentType");
-    EXPECT_THROW(generateOrder(database.handle(), {"PO-G6", 1, 1}), std::invalid_argument);
+    database->execute("DELETE FROM CommentType");
+    EXPECT_THROW(generateOrder(*database, {"PO-G6", 1, 1}), std::invalid_argument);
     EXPECT_EQ(count("SELECT count(*) FROM OrderHeader"), 3);
 }
 
 TEST_F(OrderGenerator, OrderGenerator_generatedOrderLoadsInTheControl) {
-    generateOrder(database.handle(), {"PO-G7", 60, 900});
+    generateOrder(*database, {"PO-G7", 60, 900});
     DiscussionServer server(file.path());
     const std::string url = "http://127.0.0.1:" + std::to_string(server.start()) + "/";
     HeadlessServices host;

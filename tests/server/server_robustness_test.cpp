@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "database.h"
 #include "discussion_server.h"
-#include "statement.h"
 #include "support/save_statements.h"
+#include "support/sql_rows.h"
+#include "support/sqlite_database.h"
 #include "support/temp_path.h"
 
 namespace jex::server {
@@ -31,11 +31,7 @@ const std::string kNewIssueBatch =
     "GETDATE(),0,'7','1');";
 
 std::vector<std::int64_t> column(const std::filesystem::path& file, const std::string& sql) {
-    const Database database(file);
-    Statement query(database.handle(), sql);
-    std::vector<std::int64_t> values;
-    while (query.step()) values.push_back(query.integer(0));
-    return values;
+    return test::numbers(*test::openDatabase(file), sql);
 }
 
 std::vector<std::int64_t> issueSequences(const std::filesystem::path& file) {
