@@ -9,6 +9,7 @@ packages=(
   libhowardhinnant-date-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   sqlite3 curl clang libclang-rt-14-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
+  postgresql libpq-dev
   "$@"
 )
 
