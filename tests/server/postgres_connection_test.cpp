@@ -81,14 +81,6 @@ TEST_F(PostgresConnectionTest, ValuesTravelAsBoundAndReadAsTheirColumnsType) {
     EXPECT_THROW(sum->bind(3, std::int64_t{1}), SqlError);
 }
 
-TEST_F(PostgresConnectionTest, TablesAreFoundByTheirUnquotedNames) {
-    EXPECT_FALSE(connection->hasTable("OrderHeader"));
-    connection->execute("CREATE TABLE OrderHeader (OrderID TEXT); CREATE TABLE Other (X INT)");
-    EXPECT_TRUE(connection->hasTable("OrderHeader"));
-    EXPECT_TRUE(connection->hasTable("orderheader"));
-    EXPECT_FALSE(connection->hasTable("OrderDiscussion"));
-}
-
 TEST_F(PostgresConnectionTest, OnlyTheFailuresThatAnotherRunMayCureAreRetryable) {
     connection->execute("CREATE TABLE Keyed (K INTEGER PRIMARY KEY)");
     connection->execute("INSERT INTO Keyed VALUES (1)");
@@ -131,15 +123,6 @@ TEST_F(PostgresConnectionTest, CrossingSavesCommitOneAndFailTheOtherRetryable) {
     EXPECT_TRUE(error.retryable()) << error.what();
     other->rollback();
     EXPECT_EQ(std::get<std::int64_t>(valueOf("SELECT N FROM Counter")), 1);
-}
-
-TEST_F(PostgresConnectionTest, CommitAfterAFailedStatementKeepsNothing) {
-    connection->execute("CREATE TABLE Kept (X INTEGER)");
-    connection->beginSave();
-    connection->execute("INSERT INTO Kept VALUES (1)");
-    errorOf([&] { connection->execute("INSERT INTO Kept VALUES ('x')"); });
-    errorOf([&] { connection->commit(); });
-    EXPECT_EQ(std::get<std::int64_t>(valueOf("SELECT count(*) FROM Kept")), 0);
 }
 
 TEST(PostgresPassword, NeverAppearsInAConnectionError) {

@@ -70,19 +70,5 @@ TEST_F(SqliteConnectionTest, SqliteConnection_guardHoldsOnlyDuringASave) {
     EXPECT_FALSE(connection->refusal());
 }
 
-TEST_F(SqliteConnectionTest, SqliteConnection_saveEndsInCommitOrRollback) {
-    const std::string kCheck = "SELECT OpenProblemExists FROM OrderHeader WHERE OrderID = 'PO1003'";
-    for (const bool commit : {false, true}) {
-        connection->beginSave();
-        connection->prepare("UPDATE OrderHeader SET OpenProblemExists = 7 WHERE OrderID = 'PO1003'")
-            ->step();
-        commit ? connection->commit() : connection->rollback();
-
-        EXPECT_EQ(test::number(*connection, kCheck), commit ? 7 : 0);
-    }
-    EXPECT_TRUE(connection->hasTable("OrderHeader"));
-    EXPECT_FALSE(connection->hasTable("Nothing"));
-}
-
 }  // namespace
 }  // namespace jex::server

@@ -36,16 +36,6 @@ TEST(SqliteStore, SqliteStore_missingTableIsCreatedWithoutDemoRows) {
     EXPECT_EQ(countRows(*again, "OrderDiscussion"), 0);
 }
 
-// The log mode is the file's own, so a connection that did not set it sees it too; the sync level
-// is per connection.
-TEST(SqliteStore, SqliteStore_fileIsJournaledAheadAndSyncedFully) {
-    test::TempPath file;
-    const auto connection = openSqliteStore(file.path())->connect();
-
-    EXPECT_EQ(test::rows(*connection, "PRAGMA journal_mode"), "wal\n");
-    EXPECT_EQ(test::number(*connection, "PRAGMA synchronous"), 2);  // FULL
-}
-
 TEST(SqliteStore, SqliteStore_unopenableFileFailsAtOnce) {
     EXPECT_THROW(openSqliteStore("/nonexistent-directory/orders.db"), SqlError);
 }
