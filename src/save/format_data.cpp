@@ -107,13 +107,13 @@ class BatchBuilder {
     // Reads the first marked comment, where the comment table stands.
     sql::NewIssueBases newIssueBases() {
         if (sequenceNumberOf(m_issues, "IssueSequence") == 0) {
-            m_commentBaseDeclared = true;
+            m_commentBaseDeclared = m_zeroCommentBaseUsed = true;
             return sql::NewIssueBases::BothZero;
         }
         if (!commentsMarked()) return sql::NewIssueBases::IssueOnly;
         if (sequenceNumberOf(m_comments, "DiscussionCommentSequence") == 0 &&
             !m_commentBaseDeclared) {
-            m_commentBaseDeclared = true;
+            m_commentBaseDeclared = m_zeroCommentBaseUsed = true;
             return sql::NewIssueBases::IssueAndZeroComment;
         }
         return sql::NewIssueBases::IssueAndComment;
@@ -148,10 +148,14 @@ class BatchBuilder {
     }
 
     // The comment base, declared before the first new comment of the batch and never again.
+    // Numbering from zero is right only for the request's first new comments: once a new
+    // issue's batch has done so, its comments are stored and the base must be read.
     std::string commentBaseOnce(const sql::CommentValues& comment) {
         if (m_commentBaseDeclared) return {};
         m_commentBaseDeclared = true;
-        const bool fromZero = sequenceNumber(std::string_view(comment.sequence)) == 0;
+        const bool fromZero =
+            sequenceNumber(std::string_view(comment.sequence)) == 0 && !m_zeroCommentBaseUsed;
+        m_zeroCommentBaseUsed = m_zeroCommentBaseUsed || fromZero;
         return sql::commentBaseDeclaration(fromZero, m_orderKey);
     }
 
@@ -223,7 +227,8 @@ class BatchBuilder {
     std::string m_storedRowsBatch;
     std::unordered_map<std::string, std::vector<size_t>> m_commentsByIssue;
     size_t m_firstMarkedComment = 0;
-    bool m_commentBaseDeclared = false;
+    bool m_commentBaseDeclared = false;  // in the batch being built
+    bool m_zeroCommentBaseUsed = false;  // by any batch of the request
     int16_t m_newComments = 0;
 };
 
