@@ -1,7 +1,7 @@
 #include "comments/comment_fields.h"
 #include "comments/comment_row.h"
-#include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
+#include "control/work_under_way.h"
 #include "data/sequence.h"
 #include "issues/header_sort.h"
 #include "issues/issue_row.h"
@@ -86,8 +86,9 @@ void JEXPODiscussionsXML::lstComments_Click() {
     trap("lstComments_Click()", [&] {
         const ui::ListItemRef row = lstComments.selectedItem();
         if (!row) return;
-        // While a comment is being added or edited the fields belong to that work.
-        if (cmdAddComment.caption() != comment_caption::AddComment) return;
+        // While an issue or a comment is worked on, the fields and the commands belong to
+        // that work.
+        if (workUnderWay(screen())) return;
 
         showComment(*row, editingFields(screen()));
         SelectedCommentSequence = row->column(comment_row::Sequence);
@@ -129,9 +130,11 @@ void JEXPODiscussionsXML::lstCommentsView_KeyUp(int keyCode, int) {
 
 void JEXPODiscussionsXML::lstCommentsView_DblClick() {
     if (lstComments.count() < 1) return;
-    // Back on the first tab the same issue and comment are selected, ready for editing.
+    // Back on the first tab the same issue and comment are selected, ready for editing; work
+    // left open there is found as it was, not cancelled.
+    const bool workWasOpen = workUnderWay(screen());
     tabPODiscussion.select(1);
-    if (cmdCancelComment.enabled()) cmdCancelComment_Click();
+    if (!workWasOpen && cmdCancelComment.enabled()) cmdCancelComment_Click();
 }
 
 void JEXPODiscussionsXML::lstCommentsView_ColumnClick(int position) {

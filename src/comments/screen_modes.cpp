@@ -2,6 +2,7 @@
 #include "comments/field_appearance.h"
 #include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
+#include "control/work_under_way.h"
 #include "issues/issue_row.h"
 
 namespace jex {
@@ -96,6 +97,9 @@ void JEXPODiscussionsXML::tabPODiscussion_Click() {
         switch (tabPODiscussion.selectedIndex()) {
             case kIssuesTab:
                 showOnly(frameIssue, frameComment);
+                // Work left open on the first tab is found as it was left: following the
+                // second tab's selection would move the edit onto another row.
+                if (workUnderWay(screen())) return;
                 followSelection(lstDiscussions, lstDiscussionsView, issue_row::Sequence,
                                 OnNoMatch::KeepSelection);
                 lstDiscussions_Click();

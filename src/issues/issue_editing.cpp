@@ -1,3 +1,5 @@
+#include <initializer_list>
+
 #include "comments/field_appearance.h"
 #include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
@@ -28,21 +30,22 @@ EditCase editCaseOf(bool stored, bool unresolved, bool center, bool corporate) {
     return EditCase::None;
 }
 
-// While an issue is added or edited only Save and Cancel are offered.
+// While an issue is added or edited only Save and Cancel are offered; the comments wait.
 void enterIssueEditing(DiscussionScreen& s) {
     s.cmdAddDiscussion.setCaption(issue_caption::Save);
     s.cmdEditDiscussion.setEnabled(true);
     s.cmdEditDiscussion.setCaption(issue_caption::Cancel);
-    for (ui::CommandButton* command :
-         {&s.cmdDeleteDiscussion, &s.cmdCloseDiscussion, &s.cmdAddComment, &s.cmdCancelComment,
-          &s.cmdDeleteComment}) {
-        command->setEnabled(false);
+    for (ui::Widget* waiting : std::initializer_list<ui::Widget*>{
+             &s.cmdDeleteDiscussion, &s.cmdCloseDiscussion, &s.cmdAddComment, &s.cmdCancelComment,
+             &s.cmdDeleteComment, &s.lstComments}) {
+        waiting->setEnabled(false);
     }
 }
 
 void leaveIssueEditing(DiscussionScreen& s) {
     s.cmdAddDiscussion.setCaption(issue_caption::AddIssue);
     s.cmdEditDiscussion.setCaption(issue_caption::Edit);
+    s.lstComments.setEnabled(true);
 }
 
 void showPickers(DiscussionScreen& s, bool shown) {

@@ -1,5 +1,5 @@
-#include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
+#include "control/work_under_way.h"
 #include "data/sequence.h"
 #include "issues/follow_up_choice.h"
 #include "issues/header_sort.h"
@@ -11,7 +11,7 @@ namespace jex {
 namespace {
 
 // The text of a field; a field cleared to null shows nothing, like one never written.
-std::string cellText(const Value& field) { return field.isNull() ? std::string() : field.toText(); }
+std::string cellText(const Value& field) { return field.textOrEmpty(); }
 
 // A stored date is shown as it stands, but only when it reads as a date.
 std::string dateCell(const Value& field) {
@@ -114,11 +114,9 @@ void JEXPODiscussionsXML::lstDiscussions_Click() {
     trap("lstDiscussions_Click()", [&] {
         const ui::ListItemRef row = lstDiscussions.selectedItem();
         if (!row) return;
-        // While an issue is added, edited or resolved the fields belong to that work.
-        if (cmdAddDiscussion.caption() != issue_caption::AddIssue ||
-            cmdCloseDiscussion.caption() != issue_caption::ResolveIssue) {
-            return;
-        }
+        // While an issue or a comment is worked on, the fields and the commands belong to
+        // that work.
+        if (workUnderWay(screen())) return;
 
         txtDiscussionGroup.setText(row->column(issue_row::Group));
         txtDiscussion.setText(row->column(issue_row::Type));

@@ -16,7 +16,7 @@ void startResolving(DiscussionScreen& s) {
     s.cmdCancelResolution.setEnabled(true);
     for (ui::Widget* waiting : std::initializer_list<ui::Widget*>{
              &s.cmdAddDiscussion, &s.cmdEditDiscussion, &s.cmdDeleteDiscussion, &s.cmdAddComment,
-             &s.cmdCancelComment, &s.cmdDeleteComment, &s.lstDiscussions}) {
+             &s.cmdCancelComment, &s.cmdDeleteComment, &s.lstDiscussions, &s.lstComments}) {
         waiting->setEnabled(false);
     }
     openForTyping(s.txtDiscussionResolution);
@@ -28,6 +28,7 @@ void stopResolving(DiscussionScreen& s) {
     showReadOnly(s.txtDiscussionResolution);
     s.cmdCancelResolution.setEnabled(false);
     s.lstDiscussions.setEnabled(true);
+    s.lstComments.setEnabled(true);
 }
 
 }  // namespace
