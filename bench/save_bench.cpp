@@ -27,8 +27,8 @@ ChangeShape scaled(int times) {
 
 // The large order, changed, on a server of its own whose database file saves may change.
 struct ChangedOrder {
-    explicit ChangedOrder(int times)
-        : database(scratchCopy("save-" + std::to_string(times) + "x.db")), server(database) {
+    explicit ChangedOrder(int times, const std::string& stem = "save")
+        : database(scratchCopy(stem + "-" + std::to_string(times) + "x.db")), server(database) {
         session.load(server.base, kLarge.id);
         marks = makeChanges(session, scaled(times));
     }
@@ -79,19 +79,21 @@ void formatUrlEncode(benchmark::State& state, int times) {
     state.counters["body_bytes"] = static_cast<double>(bodySize);
 }
 
+// A save gives the new rows the numbers the database stored them under, so every run makes the
+// change set afresh on a fresh copy of the database (outside the timing).
 void saveData(benchmark::State& state) {
-    ChangedOrder& order = changedOrder(1);
+    std::unique_ptr<ChangedOrder> order;
     for (auto _ : state) {
         state.PauseTiming();
-        copyDatabase(paths().database, order.database);
-        order.markAgain();
+        order.reset();
+        order = std::make_unique<ChangedOrder>(1, "save-data");
         state.ResumeTiming();
 
-        order.session.control.SaveData();
+        order->session.control.SaveData();
     }
-    order.session.requireNoMessage("saving");
+    order->session.requireNoMessage("saving");
     const ChangeShape shape = scaled(1);
-    if (storedComments(order.database) != kLarge.comments + shape.newComments) {
+    if (storedComments(order->database) != kLarge.comments + shape.newComments) {
         throw std::runtime_error("SaveData did not store the change set");
     }
 }
@@ -118,7 +120,7 @@ void saveFloor(benchmark::State& state) {
 void registerSaveBenchmarks() {
     timed(benchmark::RegisterBenchmark("FormatUrlEncode/1x", formatUrlEncode, 1));
     timed(benchmark::RegisterBenchmark("FormatUrlEncode/2x", formatUrlEncode, 2));
-    timed(benchmark::RegisterBenchmark("SaveData/1x", saveData));
+    timed(benchmark::RegisterBenchmark("SaveData/1x", saveData))->Iterations(2);
     timed(benchmark::RegisterBenchmark("SaveFloor/1x", saveFloor));
 }
 

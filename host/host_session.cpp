@@ -54,6 +54,12 @@ bool hasMember(int32_t dispid, InvokeKind kind) {
     });
 }
 
+bool methodHasResult(int32_t dispid) {
+    return std::ranges::any_of(dispatchMembers(), [&](const DispatchMember& m) {
+        return m.dispid == dispid && m.kind == InvokeKind::Method && m.hasResult;
+    });
+}
+
 std::string_view memberWord(InvokeKind kind) {
     switch (kind) {
         case InvokeKind::PropertyPut:
@@ -291,7 +297,8 @@ Json HostSession::call(const Request& request) {
     }
     const std::vector<Value> arguments = argumentsOf(request);
     const Value result = invoke(*m_control, dispid, InvokeKind::Method, arguments);
-    return ok("value", result.isEmpty() ? Json(nullptr) : toJson(result));
+    // An Empty result is a value of its own; only a method without one answers null.
+    return ok("value", methodHasResult(dispid) ? toJson(result) : Json(nullptr));
 }
 
 // --- The platform's services and what the control holds ---

@@ -58,6 +58,26 @@ bool isFormBody(const httplib::Request& request) {
            0;
 }
 
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// The control declares UTF-8 only for a save holding text the code page lacks; a body that
+// declares no charset is in the code page, as every peer has always sent it.
+DiscussionServer::FormCharset formCharset(const httplib::Request& request) {
+    const std::string type = lowerCase(request.get_header_value("Content-Type"));
+    for (std::size_t at = type.find(';'); at != std::string::npos; at = type.find(';', at + 1)) {
+        std::string_view parameter = std::string_view(type).substr(at + 1);
+        parameter = parameter.substr(0, parameter.find(';'));
+        parameter.remove_prefix(std::min(parameter.find_first_not_of(' '), parameter.size()));
+        if (parameter == "charset=utf-8" || parameter == "charset=\"utf-8\"")
+            return DiscussionServer::FormCharset::Utf8;
+    }
+    return DiscussionServer::FormCharset::Windows1252;
+}
+
 // The fields of a url-encoded form body, decoded, in body order. The library's own parser keeps
 // one of identical fields, but two equal batches are two changes.
 httplib::Params formFields(std::string_view body) {
@@ -231,7 +251,8 @@ void DiscussionServer::answerSave(const httplib::Request& request, std::string_v
         return;
     }
     // A body of another kind holds no fields.
-    const SaveAnswer answer = save(isFormBody(request) ? body : std::string_view());
+    const SaveAnswer answer =
+        save(isFormBody(request) ? body : std::string_view(), formCharset(request));
     if (answer.text.empty()) {
         response.status = answer.status;
         return;
@@ -239,15 +260,22 @@ void DiscussionServer::answerSave(const httplib::Request& request, std::string_v
     answerText(response, answer.status, answer.text);
 }
 
-// The control encodes its batches from Windows-1252; the database keeps UTF-8.
-SaveAnswer DiscussionServer::save(std::string_view formBody) const {
+// The database keeps UTF-8.
+SaveAnswer DiscussionServer::save(std::string_view formBody, FormCharset charset) const {
     try {
         const httplib::Params form = formFields(formBody);
         const auto [first, end] = form.equal_range("SQL");
         if (first == end) return {400, "no SQL field"};
         std::vector<std::string> batches;
         for (auto field = first; field != end; ++field) {
-            batches.push_back(jex::windows1252ToUtf8(field->second));
+            if (charset == FormCharset::Windows1252) {
+                batches.push_back(jex::windows1252ToUtf8(field->second));
+            } else if (jex::isValidUtf8(field->second)) {
+                batches.push_back(field->second);
+            } else {
+                return {400, "The request declares UTF-8, but this SQL field is not UTF-8: " +
+                                 jex::windows1252ToUtf8(field->second)};
+            }
         }
         const auto connection = m_store->connect();
         const BatchResult result = BatchRunner(*connection).run(batches);

@@ -83,10 +83,16 @@ class DiscussionServer {
     // the server's answers without a second connection of its own.
     void setAnswerObserver(std::function<void(const AnsweredRequest&)> observer);
 
+    // How the fields of a form body are encoded: the Western European code page unless the
+    // request declares UTF-8.
+    enum class FormCharset { Windows1252, Utf8 };
+
     // Runs the "SQL" fields of a url-encoded form body as one save request, as a POST to the page
     // does: 200 with no text when stored; otherwise the error text with 400 (no field, a refused
-    // statement) or 500 (the database failed), and nothing of the request stays. Never throws.
-    SaveAnswer save(std::string_view formBody) const;
+    // statement, a field that is not the UTF-8 it declares) or 500 (the database failed), and
+    // nothing of the request stays. Never throws.
+    SaveAnswer save(std::string_view formBody,
+                    FormCharset charset = FormCharset::Windows1252) const;
 
   private:
     void registerRoutes();

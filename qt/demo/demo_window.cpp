@@ -53,11 +53,13 @@ QWidget* DemoWindow::makeHostBar() {
     m_viewMode->setCurrentIndex(1);
     m_order->setMaximumWidth(120);
 
-    auto* loadButton = new QPushButton(tr("Load"));
-    auto* saveButton = new QPushButton(tr("Save"));
-    connect(loadButton, &QPushButton::clicked, this, &DemoWindow::load);
-    connect(saveButton, &QPushButton::clicked, this, &DemoWindow::save);
-    connect(m_order, &QLineEdit::returnPressed, this, &DemoWindow::load);
+    m_loadButton = new QPushButton(tr("Load"));
+    m_saveButton = new QPushButton(tr("Save"));
+    connect(m_loadButton, &QPushButton::clicked, this, &DemoWindow::load);
+    connect(m_saveButton, &QPushButton::clicked, this, &DemoWindow::save);
+    connect(m_order, &QLineEdit::returnPressed, this, [this] {
+        if (m_loadButton->isEnabled()) load();
+    });
 
     auto* bar = new QWidget;
     auto* row = new QHBoxLayout(bar);
@@ -70,8 +72,8 @@ QWidget* DemoWindow::makeHostBar() {
     row->addWidget(m_userName, 1);
     row->addWidget(m_corporate);
     row->addWidget(m_viewMode);
-    row->addWidget(loadButton);
-    row->addWidget(saveButton);
+    row->addWidget(m_loadButton);
+    row->addWidget(m_saveButton);
     return bar;
 }
 
@@ -94,12 +96,20 @@ bool DemoWindow::applyHostSettings() {
 
 void DemoWindow::load() {
     if (!applyHostSettings()) return;
+    m_lastWasSave = false;
     m_discussions->loadData(m_server->text(), m_order->text().trimmed());
 }
 
+// While the control waits for the server it lets the window work: neither a second save nor a
+// load may start then.
 void DemoWindow::save() {
     m_status->setText(tr("Saving..."));
+    m_lastWasSave = true;
+    m_loadButton->setEnabled(false);
+    m_saveButton->setEnabled(false);
     m_discussions->saveData();
+    m_loadButton->setEnabled(true);
+    m_saveButton->setEnabled(true);
 }
 
 void DemoWindow::showServerAnswer(const QString& method, int status, const QString& body) {
@@ -112,6 +122,7 @@ void DemoWindow::showServerAnswer(const QString& method, int status, const QStri
         m_status->setText(tr("Save: %1, stored").arg(status));
         return;
     }
+    if (m_lastWasSave) return;
     m_status->setText(tr("Load: %1, %2 bytes").arg(status).arg(body.toUtf8().size()));
 }
 

@@ -6,6 +6,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace jex::qt {
 class JEXPODiscussionsWidget;
@@ -44,7 +45,11 @@ class DemoWindow : public QMainWindow {
     QCheckBox* m_corporate;
     QComboBox* m_viewMode;
     QLabel* m_status;
+    QPushButton* m_loadButton = nullptr;
+    QPushButton* m_saveButton = nullptr;
     qt::JEXPODiscussionsWidget* m_discussions;
+    // The load that follows a save, to number its new rows, is the save's own business.
+    bool m_lastWasSave = false;
 };
 
 }  // namespace jex::demo

@@ -34,9 +34,7 @@ bool confirmDelete(MessageBoxService& box) {
 bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == text.npos; }
 
 // The stored text of a follow-up; null reads as nothing.
-std::string storedText(const Value& field) {
-    return field.isNull() ? std::string() : field.toText();
-}
+std::string storedText(const Value& field) { return field.textOrEmpty(); }
 
 // Writes one comment into its list row and its table row together, so that the two never
 // disagree. Each write raises the table's error (TooLong, WrongType) with the list cell

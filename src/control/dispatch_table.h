@@ -20,6 +20,8 @@ struct DispatchMember {
     int32_t dispid;
     InvokeKind kind;
     int argumentCount;
+    // A method that returns a value (which may be Empty), as opposed to one without a result.
+    bool hasResult = false;
 };
 
 // Errors of late binding itself, as the automation runtime numbers them.

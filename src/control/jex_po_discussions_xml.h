@@ -20,6 +20,7 @@
 #include "platform/version.h"
 #include "platform/xml_document.h"
 #include "save/save_marks.h"
+#include "save/sent_new_rows.h"
 
 namespace jex {
 
@@ -132,9 +133,15 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
 
     // Document loading.
     void readRecord(RecordTable& table, const XmlElement& record);
+    // Where the discussion document holds the order's issues and comments.
+    static constexpr int kIssueSection = 4;
+    static constexpr int kCommentSection = 5;
     // Reads every record of section `position` into `table`, in document order.
     void readSection(RecordTable& table, int position);
+    void readSection(RecordTable& table, const XmlElement& section);
     XmlElement section(int position) const;
+    // Where the discussion document of the order is loaded from.
+    std::string discussionAddress();
 
     // Lookup lists.
     void DisplayDiscussionTypes();
@@ -201,6 +208,13 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
 
     // Saving.
     std::optional<std::vector<std::string>> FormatData();
+    // One save of the marked rows: SaveData without its guard against a second save.
+    void saveMarkedRows();
+    // After a save that went through, gives every new row it sent the sequence the database
+    // stored it under, in the tables, the lists of both tabs and the selection; nothing else on
+    // the screen changes. Reports its own errors; the rows then keep their texts.
+    void NumberSavedRows(const SentNewRows& sent);
+    void refreshCommands();
     // Lets the host process its pending window messages, the transfer's state changes included.
     void DoEvents();
     void Inet1_StateChanged(int16_t State);
@@ -209,6 +223,12 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
     // The transfer of SaveData, and the rows its request in flight carries.
     InetTransfer Inet1;
     SaveMarks m_sentMarks;
+    SentNewRows m_sentNewRows;
+    // The loads so far: rows sent before a load are not the rows the tables hold after it.
+    uint64_t m_loads = 0;
+    uint64_t m_sentLoad = 0;
+    bool m_saving = false;
+    bool m_saveAgain = false;
 
     ControlServices m_services;
     LibraryVersion m_version;

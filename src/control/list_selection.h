@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/widgets/list_view.h"
 
 namespace jex {
@@ -10,6 +12,17 @@ namespace jex {
 inline void selectRowAt(ui::ListView& list, int position) {
     if (list.count() == 0) return;
     list.setSelectedItem(list.item(position <= list.count() ? position : list.count()));
+}
+
+// Selects the first row whose `column` reads `text`; false, selecting nothing new, when none
+// does. Fires nothing.
+inline bool selectRowWith(ui::ListView& list, int column, const std::string& text) {
+    for (const ui::ListItemRef& item : list.items()) {
+        if (item->column(column) != text) continue;
+        list.setSelectedItem(item);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace jex

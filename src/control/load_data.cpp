@@ -10,10 +10,9 @@ void JEXPODiscussionsXML::LoadData(const std::string& ptServerName, const std::s
             setMousePointer(MousePointer::Hourglass);
             ServerName = ptServerName;
             OrderID = ptOrderID;
+            ++m_loads;
             DiscussionDocument = std::make_unique<XmlDocument>();
-            // Encoded as the save's fields are: an order identifier may hold blanks, "&" or "#".
-            DiscussionDocument->load(ServerName +
-                                     "/PODiscussion.asp?OrderID=" + urlEncode(OrderID));
+            DiscussionDocument->load(discussionAddress());
             DiscussionTypes();
             DiscussionGroups();
             DiscussionPriorities();
@@ -23,6 +22,11 @@ void JEXPODiscussionsXML::LoadData(const std::string& ptServerName, const std::s
             setMousePointer(MousePointer::Default);
         },
         [&] { setMousePointer(MousePointer::Default); });
+}
+
+// Encoded as the save's fields are: an order identifier may hold blanks, "&" or "#".
+std::string JEXPODiscussionsXML::discussionAddress() {
+    return ServerName + "/PODiscussion.asp?OrderID=" + urlEncode(OrderID);
 }
 
 }  // namespace jex

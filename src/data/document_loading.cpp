@@ -45,7 +45,11 @@ void JEXPODiscussionsXML::readRecord(RecordTable& table, const XmlElement& recor
 }
 
 void JEXPODiscussionsXML::readSection(RecordTable& table, int position) {
-    section(position).forEachChild([&](const XmlElement& record) { readRecord(table, record); });
+    readSection(table, section(position));
+}
+
+void JEXPODiscussionsXML::readSection(RecordTable& table, const XmlElement& section) {
+    section.forEachChild([&](const XmlElement& record) { readRecord(table, record); });
 }
 
 void JEXPODiscussionsXML::LetDiscussions() {
@@ -57,7 +61,7 @@ void JEXPODiscussionsXML::LetDiscussions() {
         } else {
             table.open();
         }
-        readSection(table, 4);
+        readSection(table, kIssueSection);
 
         if (table.recordCount() == 0) {
             // A fresh counter, so that the placeholder and new issues of this order number
@@ -86,7 +90,7 @@ void JEXPODiscussionsXML::LetComments() {
             cmdAddDiscussion.setEnabled(true);
             if (CorporateLevel && lstDiscussions.count() >= 1) cmdCloseDiscussion.setEnabled(true);
         }
-        readSection(table, 5);
+        readSection(table, kCommentSection);
 
         if (table.recordCount() == 0) {
             NextCommentSequence = 0;

@@ -81,8 +81,10 @@ std::string JEXPODiscussionsXML::GetDiscussions(const std::string& ptFieldSepara
                                                 const std::string& ptRecordSeparator) {
     std::string result;
     trap("GetDiscussions", [&] {
-        std::string text;
+        // Before any load the list is empty and the table closed: there is nothing to take.
         const int16_t count = toInt16(lstDiscussions.count());
+        if (count == 0) return;
+        std::string text;
         const auto issueRows = firstRowOfEachIssue(*DiscussionTable);
         for (int16_t index = 1; index <= count; index = add16(index, 1)) {
             const ui::ListItem& row = *lstDiscussions.item(index);
@@ -113,7 +115,7 @@ std::string JEXPODiscussionsXML::GetComments(const std::string& ptFieldSeparator
     std::string result;
     trap("GetComments", [&] {
         RecordTable& comments = *CommentTable;
-        if (comments.recordCount() == 0) return;
+        if (!comments.isOpen() || comments.recordCount() == 0) return;
         std::string text;
         for (comments.moveFirst(); !comments.atEnd(); comments.moveNext()) {
             if (isMarked(comments))

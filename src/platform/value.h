@@ -63,6 +63,8 @@ class Value {
 
     // Text form: Boolean "True"/"False", numbers in plain decimal, Empty "". Null raises 94.
     std::string toText() const;
+    // Text form, with Null read as "" (a field cleared shows nothing, like one never written).
+    std::string textOrEmpty() const { return isNull() ? std::string() : toText(); }
     // 16-bit integer: text is trimmed, takes a sign and decimals; halves round to even.
     // Type mismatch for anything else, Overflow outside -32768..32767, 94 for Null.
     int16_t toInteger() const;

@@ -69,6 +69,25 @@ std::string utf8ToWindows1252(std::string_view text) {
     return converted;
 }
 
+bool fitsWindows1252(std::string_view text) {
+    for (size_t pos = 0; pos < text.size();) {
+        const auto [codePoint, length] = decodeAt(text, pos);
+        if (codePoint && !toWindows1252(*codePoint)) return false;
+        pos += length;
+    }
+    return true;
+}
+
+bool isValidUtf8(std::string_view text) {
+    for (size_t pos = 0; pos < text.size();) {
+        const auto [codePoint, length] = decodeAt(text, pos);
+        const bool surrogate = codePoint && *codePoint >= 0xD800 && *codePoint <= 0xDFFF;
+        if (!codePoint || surrogate) return false;
+        pos += length;
+    }
+    return true;
+}
+
 std::string windows1252ToUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());

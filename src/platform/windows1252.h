@@ -20,6 +20,13 @@ char32_t fromWindows1252(uint8_t code);
 // code page lacks, and each byte of a malformed sequence, becomes "?". Never fails.
 std::string utf8ToWindows1252(std::string_view text);
 
+// True when the code page holds every character of the UTF-8 `text`, so that converting it loses
+// nothing but the bytes of malformed sequences (which no encoding keeps). Never fails.
+bool fitsWindows1252(std::string_view text);
+
+// True when `text` is well-formed UTF-8 (shortest forms, no surrogates, nothing beyond U+10FFFF).
+bool isValidUtf8(std::string_view text);
+
 // Bytes of the Western European code page as UTF-8 text. Never fails (see fromWindows1252).
 std::string windows1252ToUtf8(std::string_view bytes);
 

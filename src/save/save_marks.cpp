@@ -9,7 +9,7 @@ constexpr std::string_view kCommentSequence = "DiscussionCommentSequence";
 
 std::string sequenceOf(const RecordTable& table, std::string_view field) {
     const Value sequence = table.field(field);
-    return sequence.isNull() ? std::string() : sequence.toText();
+    return sequence.textOrEmpty();
 }
 
 std::set<std::string> markedSequences(RecordTable& table, std::string_view field) {

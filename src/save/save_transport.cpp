@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "control/jex_po_discussions_xml.h"
@@ -13,6 +15,8 @@ namespace {
 
 constexpr const char* kSavePage = "PODiscussion.asp";
 constexpr const char* kFormHeader = "Content-Type: application/x-www-form-urlencoded";
+constexpr const char* kUtf8FormHeader =
+    "Content-Type: application/x-www-form-urlencoded; charset=utf-8";
 constexpr int16_t kChunkSize = 1024;
 constexpr int32_t kTextChunk = 0;
 constexpr long kFirstHttpErrorStatus = 400;
@@ -40,11 +44,9 @@ bool passesUnchanged(unsigned char code) {
     return isAsciiAlphanumeric(code) || code == '*' || code == '-' || code == '.' || code == '_';
 }
 
-// The form encoding of the text's bytes in the Western European code page, which is what the
-// server page decodes.
-std::string formEncoded(const std::string& text) {
+// The form encoding of `bytes`, one escape a byte where one is needed.
+std::string formEncodedBytes(std::string_view bytes) {
     static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    const std::string bytes = utf8ToWindows1252(text);
     std::string encoded;
     // Most of a batch passes unchanged; the escapes grow it by a fraction.
     encoded.reserve(bytes.size() + bytes.size() / 4);
@@ -62,6 +64,19 @@ std::string formEncoded(const std::string& text) {
     return encoded;
 }
 
+// The form encoding of the text's bytes in the Western European code page, which is what the
+// server page decodes unless told otherwise.
+std::string formEncoded(const std::string& text) {
+    return formEncodedBytes(utf8ToWindows1252(text));
+}
+
+// A batch holding text the code page lacks is sent as UTF-8, the whole body alike, and says so;
+// every other save goes out as it always has.
+bool needsUtf8(const std::vector<std::string>& batches) {
+    return !std::all_of(batches.begin(), batches.end(),
+                        [](const std::string& batch) { return fitsWindows1252(batch); });
+}
+
 // The transfer failed, or the server refused the batches: the rows sent are still unsaved.
 bool saveFailed(int16_t state, long responseCode) {
     return state == InetTransfer::kError || responseCode >= kFirstHttpErrorStatus;
@@ -69,21 +84,43 @@ bool saveFailed(int16_t state, long responseCode) {
 
 }  // namespace
 
+// A save asked for while one waits for the server (the host's messages are processed meanwhile)
+// runs once that one has ended and its rows carry their stored numbers: run at once it would
+// find the rows in flight unmarked, and send again those edited meanwhile as new rows.
 void JEXPODiscussionsXML::SaveData() {
+    if (m_saving) {
+        m_saveAgain = true;
+        return;
+    }
+    m_saving = true;
+    do {
+        m_saveAgain = false;
+        saveMarkedRows();
+    } while (m_saveAgain);
+    m_saving = false;
+}
+
+void JEXPODiscussionsXML::saveMarkedRows() {
     trap(
         "SaveData",
         [&] {
             setMousePointer(MousePointer::Hourglass);
             SaveMarks rows = SaveMarks::ofMarkedRows(*DiscussionTable, *CommentTable);
+            SentNewRows newRows = SentNewRows::ofMarkedRows(*DiscussionTable, *CommentTable);
+            const std::vector<std::string> batches = batchesOf(FormatData());
+            const bool utf8 = needsUtf8(batches);
             std::string body;
-            forEachBatch(batchesOf(FormatData()), [&](const std::string& batch) {
+            forEachBatch(batches, [&](const std::string& batch) {
                 body += "SQL=";
-                body += urlEncode(batch);
+                body += utf8 ? formEncodedBytes(batch) : urlEncode(batch);
                 body += '&';
             });
             if (!body.empty()) {
-                Inet1.execute(ServerName + kSavePage, "Post", body, kFormHeader);
+                Inet1.execute(ServerName + kSavePage, "Post", body,
+                              utf8 ? kUtf8FormHeader : kFormHeader);
                 m_sentMarks = std::move(rows);
+                m_sentNewRows = std::move(newRows);
+                m_sentLoad = m_loads;
                 while (Inet1.stillExecuting()) DoEvents();
             }
             setMousePointer(MousePointer::Default);
@@ -122,8 +159,15 @@ void JEXPODiscussionsXML::Inet1_StateChanged(int16_t State) {
     trap("Inet1_StateChanged", [&] {
         if (State != InetTransfer::kError && State != InetTransfer::kResponseCompleted) return;
         const SaveMarks sent = std::exchange(m_sentMarks, {});
+        const SentNewRows sentNewRows = std::exchange(m_sentNewRows, {});
         const bool failed = saveFailed(State, Inet1.responseCode());
-        if (failed) sent.markAgain(*DiscussionTable, *CommentTable);
+        // After a load in the meantime the tables hold another discussion's rows.
+        if (m_sentLoad == m_loads) {
+            if (failed)
+                sent.markAgain(*DiscussionTable, *CommentTable);
+            else
+                NumberSavedRows(sentNewRows);
+        }
         const auto showTransferError = [this] {
             m_services.messageBox.show({.text = "Error During saving to Database",
                                         .buttons = MsgButtons::OK,

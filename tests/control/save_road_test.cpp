@@ -2,6 +2,9 @@
 // run there against the order database, and found again by the next load.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "control/headless_services.h"
 #include "support/backend_store.h"
 #include "support/demo_server.h"
@@ -79,10 +82,28 @@ struct SaveRoad : ::testing::TestWithParam<Backend> {
         return false;
     }
 
+    void save() {
+        control.SaveData();
+        ASSERT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
+    }
+    // Edits a stored open issue as a corporate user: a new follow-up date.
+    void editFollowUp(const std::string& issue, DateTime followUp) {
+        clickRow(ui.lstDiscussions, 10, issue);
+        ui.cmdEditDiscussion.userClick();
+        ui.DTPckrFollowUpDate.userSetDate(followUp);
+        ui.cmdAddDiscussion.userClick();
+    }
+    std::string selectedIssue() const { return test::selectedColumn(ui.lstDiscussions, 10); }
+
     test::BackendStore store{GetParam(), "save-road"};
     std::optional<test::DemoServer> demo;
     HeadlessServices host;
-    JEXPODiscussionsXML control{host.services()};
+    // What the host does while the control waits for the server.
+    std::function<void()> onEvents;
+    CallbackMessagePump pump{[this] {
+        if (onEvents) std::exchange(onEvents, nullptr)();
+    }};
+    JEXPODiscussionsXML control{{host.messageBox, host.eventLog, host.clock, pump}};
     DiscussionScreen& ui = control.screen();
 };
 
@@ -221,6 +242,157 @@ TEST_P(SaveRoad, ARefusedTransferIsReportedAndTheRowsStayMarked) {
     EXPECT_EQ(stored("SELECT count(*) FROM OrderDiscussionComment WHERE "
                      "CommentDescription='Called again'"),
               "1");
+}
+
+// Once saved, a new issue carries the number the database gave it: an edit updates it, a comment
+// lands under it, and nothing is stored twice.
+TEST_P(SaveRoad, ASavedIssueIsEditedAndCommentedAsAStoredOne) {
+    load();
+    addIssue("Pallet short");
+    save();
+    EXPECT_EQ(selectedIssue(), "005");
+
+    addComment("005", "Counted twice");
+    editFollowUp("005", makeDateTime(2026, 12, 24));
+    save();
+
+    EXPECT_EQ(stored("SELECT IssueSequence, IssueFollowUp FROM OrderDiscussion WHERE "
+                     "IssueDescription='Pallet short'"),
+              "5|Dec, 24 2026");
+    EXPECT_EQ(stored("SELECT IssueSequence FROM OrderDiscussionComment WHERE "
+                     "CommentDescription='Counted twice'"),
+              "5");
+    load();
+    clickRow(ui.lstDiscussions, 10, "005");
+    EXPECT_EQ(test::columnOf(ui.lstComments, 0), std::vector<std::string>{"Counted twice"});
+}
+
+// The placeholder of an order without issues, once stored, is an issue like any other.
+TEST_P(SaveRoad, TheSavedPlaceholderIsEditedAndCommentedAsAStoredIssue) {
+    load("PO1003");
+    save();
+    editFollowUp("000", makeDateTime(2026, 12, 30));
+    addComment("000", "Noted");
+    save();
+    addIssue("Later trouble");  // a later save is not blocked either
+    save();
+
+    EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription FROM OrderDiscussion WHERE "
+                     "OrderID='PO1003' ORDER BY 1"),
+              "0|Miscellaneous order comments (not a problem)\n1|Later trouble");
+    EXPECT_EQ(stored("SELECT IssueFollowUp FROM OrderDiscussion WHERE OrderID='PO1003' AND "
+                     "IssueSequence=0"),
+              "Dec, 30 2026");
+    EXPECT_EQ(stored("SELECT CommentSequence, IssueSequence FROM OrderDiscussionComment WHERE "
+                     "OrderID='PO1003'"),
+              "1|0");
+}
+
+// The order's first comment on a stored issue, beside a new issue with a comment of its own.
+TEST_P(SaveRoad, TheFirstCommentsOfAnOrderAreNumberedOnce) {
+    load("PO1002");
+    addComment("001", "On the stored issue");
+    addIssue("New trouble");
+    addComment(selectedIssue(), "On the new issue");
+    save();
+    EXPECT_EQ(stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
+                     "OrderDiscussionComment WHERE OrderID='PO1002' ORDER BY 1"),
+              "1|3|On the new issue\n2|1|On the stored issue");
+}
+
+// A comment edit left open while the user looks at another issue's comment on the second tab.
+TEST_P(SaveRoad, ACommentEditSurvivesATabRoundTrip) {
+    const auto comment = [&](const char* sequence) {
+        return stored(std::string("SELECT CommentDescription, FocusBilling FROM "
+                                  "OrderDiscussionComment WHERE OrderID='PO1001' AND "
+                                  "CommentSequence=") +
+                      sequence);
+    };
+    const std::string first = comment("1");
+    const std::string other = comment("3");
+    load();
+    clickRow(ui.lstDiscussions, 10, "001");
+    clickRow(ui.lstComments, 4, "1");
+    ui.cmdCancelComment.userClick();
+    ui.chkBillingFocus.userClick();
+    ui.tabPODiscussion.userSelectTab(2);
+    clickRow(ui.lstCommentsView, 4, "3");
+    ui.tabPODiscussion.userSelectTab(1);
+    EXPECT_FALSE(ui.cmdAddDiscussion.enabled());
+    EXPECT_FALSE(ui.cmdEditDiscussion.enabled());
+    EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "1");
+    ui.tabPODiscussion.userSelectTab(2);  // a double-click there goes back, cancelling nothing
+    ui.lstCommentsView.userDoubleClickItem(indexOf(ui.lstCommentsView, 4, "3"));
+    EXPECT_EQ(ui.cmdAddComment.caption(), "Save");
+    EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "1");
+    ui.cmdAddComment.userClick();
+    save();
+
+    EXPECT_NE(comment("1"), first);
+    EXPECT_EQ(comment("3"), other);
+}
+
+// While an issue is resolved the comments wait, so the resolution can still be saved.
+TEST_P(SaveRoad, TheCommentsWaitWhileAnIssueIsResolved) {
+    load();
+    clickRow(ui.lstDiscussions, 10, "002");
+    ui.cmdCloseDiscussion.userClick();
+    clickRow(ui.lstComments, 4, "4");
+    EXPECT_FALSE(ui.cmdAddComment.enabled());
+    EXPECT_FALSE(ui.cmdAddDiscussion.enabled());
+    ui.txtDiscussionResolution.userType("Settled");
+    ui.cmdCloseDiscussion.userClick();
+    EXPECT_TRUE(ui.lstComments.enabled());
+    save();
+    EXPECT_EQ(stored("SELECT Resolution FROM OrderDiscussion WHERE OrderID='PO1001' AND "
+                     "IssueSequence=2"),
+              "Settled");
+}
+
+// The host's Save pressed again while the first save waits for the server, after an edit.
+TEST_P(SaveRoad, ASaveAskedForDuringASaveRunsAfterIt) {
+    load();
+    addIssue("Pallet short");
+    onEvents = [&] {
+        addComment(selectedIssue(), "Typed while saving");
+        control.SaveData();
+    };
+    save();
+    EXPECT_EQ(stored("SELECT count(*) FROM OrderDiscussion WHERE IssueDescription='Pallet short'"),
+              "1");
+    EXPECT_EQ(stored("SELECT IssueSequence FROM OrderDiscussionComment WHERE "
+                     "CommentDescription='Typed while saving'"),
+              "5");
+    EXPECT_EQ(control.SaveDataToIIS("~"), "");
+}
+
+// Text the Western European code page lacks is stored as typed, and a stored resolution holding
+// such text survives an edit of its issue.
+TEST_P(SaveRoad, TextBeyondTheCodePageIsStoredAsTyped) {
+    execute(
+        "UPDATE OrderDiscussion SET Resolution='Réglé — 済み', ResolvedDate='Nov 30, 2026' "
+        "WHERE OrderID='PO1001' AND IssueSequence=2");
+    load();
+    addIssue("Łódź 漢字 café");
+    addComment("005N", "Zażółć");
+    editFollowUp("002", makeDateTime(2026, 12, 24));
+    save();
+    clickRow(ui.lstDiscussions, 10, "005");
+    clickRow(ui.lstComments, 0, "Zażółć");
+    ui.cmdCancelComment.userClick();
+    ui.txtCSCFollowUp.userReplaceText("Call Łukasz");
+    ui.cmdAddComment.userClick();
+    save();
+
+    EXPECT_EQ(stored("SELECT IssueDescription FROM OrderDiscussion WHERE IssueSequence=5 AND "
+                     "OrderID='PO1001'"),
+              "Łódź 漢字 café");
+    EXPECT_EQ(stored("SELECT Resolution, IssueFollowUp FROM OrderDiscussion WHERE "
+                     "IssueSequence=2 AND OrderID='PO1001'"),
+              "Réglé — 済み|Dec, 24 2026");
+    EXPECT_EQ(stored("SELECT CommentDescription, FollowupCSC FROM OrderDiscussionComment WHERE "
+                     "IssueSequence=5 AND OrderID='PO1001'"),
+              "Zażółć|Call Łukasz");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SaveRoad, test::kBackends, test::backendName);

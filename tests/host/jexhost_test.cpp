@@ -265,6 +265,7 @@ TEST(JexHost, Road_loadsADemoOrderFromTheDiscussionServer) {
         R"({"op":"click","widget":"cmdAddComment"})",
         R"({"op":"call","name":"SaveDataToIIS","args":["~"]})",
         R"({"op":"call","name":"StringToArray","args":["a,b;c,d;",",",";"]})",
+        R"({"op":"call","name":"StringToArray","args":[" ",",",";"]})",
         R"({"op":"release"})",
     });
 
@@ -284,7 +285,8 @@ TEST(JexHost, Road_loadsADemoOrderFromTheDiscussionServer) {
     EXPECT_NE(batches.find("INSERT INTO OrderDiscussionComment"), std::string::npos) << batches;
     EXPECT_NE(batches.find("'Called the vendor'"), std::string::npos) << batches;
     EXPECT_EQ(a[16]["value"], json::array({json::array({"a", "b"}), json::array({"c", "d"})}));
-    EXPECT_EQ(a[17], json({{"ok", true}}));
+    EXPECT_EQ(a[17]["value"], json({{"empty", true}})) << "an Empty result is not no result";
+    EXPECT_EQ(a[18], json({{"ok", true}}));
 }
 
 }  // namespace

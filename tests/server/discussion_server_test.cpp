@@ -80,5 +80,32 @@ TEST_F(DiscussionServerTest, DiscussionServer_databaseErrorAnswers500WithItsText
     EXPECT_NE(result->body.find("Resolution"), std::string::npos) << result->body;
 }
 
+// The same bytes read as the declared charset: the code page unless UTF-8 is declared, and a
+// body that is not the UTF-8 it declares stores nothing.
+TEST_F(DiscussionServerTest, DiscussionServer_decodesTheSaveByTheDeclaredCharset) {
+    const auto save = [&](const std::string& description, const char* contentType) {
+        const std::string body =
+            "SQL=UPDATE+OrderDiscussion+SET+IssueFollowUp+%3D+" + description +
+            "%2C+ResolvedDate+%3D+Null%2C+ResolvedBy+%3D+%27%27%2C+Type%3D+1%2C+Priority+%3D+1%2C"
+            "Resolution+%3D+Null%2C+RecordLastUpdated+%3D+GETDATE%28%29%2C+ResolvedByPersonId+%3D"
+            "+%27%27%2C+ResolvedByPersonType+%3D+0+Where+IssueSequence+%3D1++and+Orderid+%3D+%27"
+            "PO1001%27%3B&";
+        const auto result = m_client.Post("/PODiscussion.asp", body, contentType);
+        EXPECT_TRUE(result);
+        return result ? result->status : 0;
+    };
+    const auto followUp = [&] {
+        return test::rows(*test::openDatabase(m_file.path()),
+                          "SELECT IssueFollowUp FROM OrderDiscussion WHERE OrderID='PO1001' AND "
+                          "IssueSequence=1");
+    };
+    EXPECT_EQ(save("%27%C5%81%27", "application/x-www-form-urlencoded"), 200);
+    EXPECT_EQ(followUp(), "\u00C5\u0081\n") << "the code page's bytes C5 and 81";
+    EXPECT_EQ(save("%27%C5%81%27", "application/x-www-form-urlencoded; Charset=UTF-8"), 200);
+    EXPECT_EQ(followUp(), "Ł\n");
+    EXPECT_EQ(save("%27%C5%27", "application/x-www-form-urlencoded; charset=utf-8"), 400);
+    EXPECT_EQ(followUp(), "Ł\n");
+}
+
 }  // namespace
 }  // namespace jex::server

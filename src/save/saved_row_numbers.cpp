@@ -1,0 +1,80 @@
+#include <map>
+#include <string>
+
+#include "comments/comment_row.h"
+#include "control/jex_po_discussions_xml.h"
+#include "control/list_selection.h"
+#include "control/work_under_way.h"
+#include "data/discussion_tables.h"
+#include "issues/issue_row.h"
+
+// A save leaves its new rows under the texts the control gave them ("005N") while the database
+// has numbered them: a later edit of such a row would be stored as a second row, and a comment
+// on it would be held back. So after a save that went through, the control reads the order
+// again and takes over the numbers of the rows it sent, keeping the screen as the user left it.
+namespace jex {
+namespace {
+
+using Renaming = std::map<std::string, std::string>;
+
+void renameField(RecordTable& table, std::string_view field, const Renaming& renaming) {
+    for (table.setFilter(""); !table.atEnd(); table.moveNext()) {
+        const auto found = renaming.find(table.field(field).textOrEmpty());
+        if (found != renaming.end()) table.setField(field, Value(found->second));
+    }
+}
+
+void renameColumn(const ui::ListView& list, int column, const Renaming& renaming) {
+    for (const ui::ListItemRef& row : list.items()) {
+        const auto found = renaming.find(row->column(column));
+        if (found != renaming.end()) row->setSubItem(column, found->second);
+    }
+}
+
+void rename(std::string& sequence, const Renaming& renaming) {
+    const auto found = renaming.find(sequence);
+    if (found != renaming.end()) sequence = found->second;
+}
+
+}  // namespace
+
+void JEXPODiscussionsXML::NumberSavedRows(const SentNewRows& sent) {
+    trap("NumberSavedRows", [&] {
+        if (sent.empty()) return;
+        XmlDocument document;
+        document.load(discussionAddress());
+        RecordTable storedIssues("DiscussionTable");
+        RecordTable storedComments("CommentTable");
+        declareDiscussionFields(storedIssues);
+        declareCommentFields(storedComments);
+        storedIssues.open();
+        storedComments.open();
+        readSection(storedIssues, document.root().child(kIssueSection));
+        readSection(storedComments, document.root().child(kCommentSection));
+
+        const StoredSequences stored = sent.foundIn(storedIssues, storedComments);
+        renameField(*DiscussionTable, "IssueSequence", stored.issues);
+        renameField(*CommentTable, "DiscussionSequence", stored.issues);
+        renameField(*CommentTable, "DiscussionCommentSequence", stored.comments);
+        for (const ui::ListView* list : {&lstDiscussions, &lstDiscussionsView})
+            renameColumn(*list, issue_row::Sequence, stored.issues);
+        for (const ui::ListView* list : {&lstComments, &lstCommentsView}) {
+            renameColumn(*list, comment_row::Owner, stored.issues);
+            renameColumn(*list, comment_row::Sequence, stored.comments);
+        }
+        rename(SelectedIssueSequence, stored.issues);
+        rename(SelectedCommentSequence, stored.comments);
+        refreshCommands();
+    });
+}
+
+// A stored row may no longer be deleted, nor edited in full: the commands follow the selection
+// again, which stays where it was. Work under way finds its commands when it ends.
+void JEXPODiscussionsXML::refreshCommands() {
+    if (workUnderWay(screen()) || !lstDiscussions.selectedItem()) return;
+    const std::string comment = SelectedCommentSequence;
+    lstDiscussions_Click();
+    if (selectRowWith(lstComments, comment_row::Sequence, comment)) lstComments_Click();
+}
+
+}  // namespace jex
