@@ -42,7 +42,14 @@ void JEXPODiscussionsXML::NumberSavedRows(const SentNewRows& sent) {
     trap("NumberSavedRows", [&] {
         if (sent.empty()) return;
         XmlDocument document;
-        document.load(discussionAddress());
+        if (!document.load(discussionAddress())) {
+            throw Error(err::ObjectNotSet,
+                        "The changes were saved, but the order could not be read again to number "
+                        "its new rows (" +
+                            document.parseError() +
+                            "). Load the order again before changing what was saved.",
+                        kLibraryName);
+        }
         RecordTable storedIssues("DiscussionTable");
         RecordTable storedComments("CommentTable");
         declareDiscussionFields(storedIssues);

@@ -286,6 +286,8 @@ TEST_P(SaveRoad, TheSavedPlaceholderIsEditedAndCommentedAsAStoredIssue) {
     EXPECT_EQ(stored("SELECT CommentSequence, IssueSequence FROM OrderDiscussionComment WHERE "
                      "OrderID='PO1003'"),
               "1|0");
+    load("PO1003");
+    EXPECT_EQ(test::columnOf(ui.lstDiscussions, 10), (std::vector<std::string>{"000", "001"}));
 }
 
 // The order's first comment on a stored issue, beside a new issue with a comment of its own.
@@ -366,6 +368,21 @@ TEST_P(SaveRoad, ASaveAskedForDuringASaveRunsAfterIt) {
     EXPECT_EQ(control.SaveDataToIIS("~"), "");
 }
 
+// The host saves while the user rewrites a new issue's description: the issue waits for the
+// edit, and is stored once, as the edit left it.
+TEST_P(SaveRoad, ANewIssueOpenInAnEditWaitsForIt) {
+    load();
+    addIssue("Draft");
+    ui.cmdEditDiscussion.userClick();
+    ui.txtDiscussionDescription.userReplaceText("Draft, final");
+    save();
+    ui.cmdAddDiscussion.userClick();
+    save();
+    EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription FROM OrderDiscussion WHERE "
+                     "IssueDescription LIKE 'Draft%'"),
+              "5|Draft, final");
+}
+
 // Text the Western European code page lacks is stored as typed, and a stored resolution holding
 // such text survives an edit of its issue.
 TEST_P(SaveRoad, TextBeyondTheCodePageIsStoredAsTyped) {
@@ -393,6 +410,9 @@ TEST_P(SaveRoad, TextBeyondTheCodePageIsStoredAsTyped) {
     EXPECT_EQ(stored("SELECT CommentDescription, FollowupCSC FROM OrderDiscussionComment WHERE "
                      "IssueSequence=5 AND OrderID='PO1001'"),
               "Zażółć|Call Łukasz");
+    load();
+    clickRow(ui.lstDiscussions, 10, "005");
+    EXPECT_EQ(ui.txtDiscussionDescription.text(), "Łódź 漢字 café");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SaveRoad, test::kBackends, test::backendName);
