@@ -14,6 +14,7 @@
 
 #include "batch_tokens.h"
 #include "sql_values.h"
+#include "statement_forms.h"
 
 namespace jex::server {
 
@@ -24,15 +25,7 @@ constexpr int kMaxAttempts = 20;
 // The longest pause before the next run grows by this much per run.
 constexpr std::chrono::milliseconds kPauseStep{5};
 
-// A statement the control never writes, or one that reaches beyond the order tables: the request
-// is refused rather than failed.
-class StatementRefused : public std::runtime_error {
-  public:
-    explicit StatementRefused(const std::string& what)
-        : std::runtime_error("statement not allowed: " + what) {}
-};
-
-// The statement as the error texts show it.
+// The statement as the error texts show it: as posted.
 std::string shown(std::string_view written) { return std::string(written); }
 
 // GETDATE(): the local time as the control writes time stamps; the classic locale keeps the month
@@ -151,16 +144,20 @@ class Batch {
     Batch(SqlConnection& connection, const std::string& timeStamp)
         : m_connection(connection), m_timeStamp(timeStamp) {}
 
-    void run(std::string_view sql) {
-        Tokens tokens = tokenize(sql);
-        for (StatementTokens statement : splitStatements(tokens)) runStatement(statement);
+    // What runs is the shape's own text, the posted values bound into its slots.
+    void run(const RecognizedBatch& batch) {
+        for (const RecognizedStatement& statement : batch) {
+            Tokens tokens = statement.form->tokens;
+            m_values = &statement.values;
+            m_nextValue = 0;
+            runStatement(tokens, statement.written);
+        }
     }
 
   private:
-    void runStatement(StatementTokens statement) {
+    void runStatement(StatementTokens statement, std::string_view written) {
         const std::size_t first = nextSignificant(statement, 0);
         if (first == statement.size()) return;
-        const std::string_view written = writtenText(statement);
         renameIsNull(statement, m_connection.dialect().nullReplacement);
         if (isWordAt(statement, first, "DECLARE")) return declare(statement, first, written);
         if (isWordAt(statement, first, "SET")) return assign(statement, first, written);
@@ -260,10 +257,8 @@ class Batch {
                                                    std::string_view written) {
         if (std::holds_alternative<std::monostate>(value)) return std::nullopt;
         const auto number = wholeNumberOf(value);
-        if (!number) {
-            throw SqlError("'" + std::get<std::string>(value) +
-                           "' is not a whole number in: " + shown(written));
-        }
+        // The value read is not shown: it may be any order's text.
+        if (!number) throw SqlError("a value read is not a whole number in: " + shown(written));
         return number;
     }
 
@@ -271,7 +266,9 @@ class Batch {
     void translate(StatementTokens tokens, Translated& out) {
         for (std::size_t at = 0; at < tokens.size(); ++at) {
             const Token& token = tokens[at];
-            if (isVariable(token)) {
+            if (isSlot(token)) {
+                out.appendParameter((*m_values)[m_nextValue++]);
+            } else if (isVariable(token)) {
                 out.appendParameter(sqlValue(declared(token.text).value));
             } else if (const auto callEnd = getDateCallEnd(tokens, at)) {
                 out.appendParameter(m_timeStamp);
@@ -307,12 +304,14 @@ class Batch {
     SqlConnection& m_connection;
     const std::string& m_timeStamp;
     std::vector<Variable> m_variables;
+    const std::vector<SqlValue>* m_values = nullptr;  // of the statement running
+    std::size_t m_nextValue = 0;
 };
 
-void runOnce(SqlConnection& connection, const std::vector<std::string>& batches) {
+void runOnce(SqlConnection& connection, const std::vector<RecognizedBatch>& batches) {
     connection.beginSave();
     const std::string timeStamp = localTimeStamp();
-    for (const std::string& batch : batches) Batch(connection, timeStamp).run(batch);
+    for (const RecognizedBatch& batch : batches) Batch(connection, timeStamp).run(batch);
     connection.commit();
 }
 
@@ -326,9 +325,15 @@ void pauseBeforeAttempt(int attempt) {
 }  // namespace
 
 BatchResult BatchRunner::run(const std::vector<std::string>& batches) const {
+    std::vector<RecognizedBatch> recognized;
+    try {
+        recognized = recognizeRequest(batches);
+    } catch (const StatementRefused& refusal) {
+        return {BatchOutcome::Refused, refusal.what()};
+    }
     for (int attempt = 1;; ++attempt) {
         try {
-            runOnce(m_connection, batches);
+            runOnce(m_connection, recognized);
             return {};
         } catch (const StatementRefused& refusal) {
             m_connection.rollback();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "discussion_server.h"
+#include "support/save_statements.h"
 #include "support/sql_rows.h"
 #include "support/sqlite_database.h"
 #include "support/temp_path.h"
@@ -76,14 +77,14 @@ TEST(BasicAuth, Server_refusesEveryRequestWithoutTheCredentials) {
     DiscussionServer server(file.path());
     server.requireCredentials({"ann", "s3cr:et"});
     httplib::Client client("127.0.0.1", server.start());
-    const std::string save =
-        "SQL=" + httplib::detail::encode_query_param(
-                     "UPDATE OrderHeader SET OpenProblemExists = 7 WHERE OrderID = 'PO1001';");
-    const auto openProblem = [&] {
-        return test::number(*test::openDatabase(file.path()),
-                            "SELECT OpenProblemExists FROM OrderHeader WHERE OrderID = 'PO1001'");
+    const std::string save = "SQL=" + httplib::detail::encode_query_param(
+                                          test::issueUpdate("PO1001", 1, "'Jan 05, 2027'"));
+    const auto followUp = [&] {
+        return test::rows(*test::openDatabase(file.path()),
+                          "SELECT IssueFollowUp FROM OrderDiscussion WHERE OrderID = 'PO1001' "
+                          "AND IssueSequence = 1");
     };
-    const std::int64_t before = openProblem();
+    const std::string before = followUp();
     struct Case {
         const char* user;  // nullptr: no credentials sent
         const char* password;
@@ -110,7 +111,7 @@ TEST(BasicAuth, Server_refusesEveryRequestWithoutTheCredentials) {
         EXPECT_EQ(load->get_header_value("WWW-Authenticate"), refused ? BasicAuth::kChallenge : "")
             << who;
         EXPECT_EQ(load->body.find("PO1001") != std::string::npos, !refused) << who;
-        EXPECT_EQ(openProblem(), refused ? before : 7) << who;
+        EXPECT_EQ(followUp(), refused ? before : "Jan 05, 2027\n") << who;
     }
 }
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
-#include <latch>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,11 +28,14 @@ std::string newIssueSave(const std::string& tag) {
            "',-1,Null,0,Null,0,-1,GETDATE(),0,'7','1');";
 }
 
-// Resolves the issues whose descriptions begin with prefix.
-std::string resolveSave(const std::string& prefix) {
-    return "UPDATE OrderDiscussion SET ResolvedDate = 'Dec 06, 2026', ResolvedBy = 'Ann', "
-           "Resolution = 'done' WHERE OrderID = 'PO1003' AND IssueDescription LIKE '" +
-           prefix + "%'";
+// Resolves the issues of those numbers.
+std::string resolveSave(const std::vector<std::int64_t>& issues) {
+    std::string batch;
+    for (const std::int64_t issue : issues) {
+        batch += test::issueUpdate(kOrder, static_cast<int>(issue), "'Dec 19, 2026'", "'done'",
+                                   "'Dec 06, 2026'", "'Ann'");
+    }
+    return batch;
 }
 
 TEST(PostgresServers, TwoServersSavingToOneOrderAtOnceStoreEverySaveOnceAndWhole) {
@@ -51,31 +54,35 @@ TEST(PostgresServers, TwoServersSavingToOneOrderAtOnceStoreEverySaveOnceAndWhole
     // Each client adds its issues (each with a comment); then all resolve theirs at once, and
     // the last of them race each other for the open-problem flag.
     std::vector<std::string> failures(kClients);
-    std::latch allAdded(kClients);
-    std::vector<std::thread> clients;
+    const auto save = [&](int client, const std::string& batch) {
+        httplib::Client http("127.0.0.1", servers[client % 2].port());
+        const auto result =
+            http.Post("/PODiscussion.asp",
+                      httplib::Params{{"SQL", batch}, {"SQL", test::openProblemBatch(kOrder)}});
+        if (!result || result->status != 200 || !result->body.empty())
+            failures[client] += (result ? result->body : httplib::to_string(result.error())) + "\n";
+    };
+    const auto allClients = [&](const std::function<void(int)>& work) {
+        std::vector<std::thread> clients;
+        for (int i = 0; i < kClients; ++i) clients.emplace_back(work, i);
+        for (std::thread& client : clients) client.join();
+    };
+    const auto prefix = [](int client) { return "c" + std::to_string(client) + "-"; };
+    allClients([&](int i) {
+        for (int n = 0; n < kIssuesPerClient; ++n)
+            save(i, newIssueSave(prefix(i) + std::to_string(n)));
+    });
+    const auto connection = owner->connect();
+    std::vector<std::vector<std::int64_t>> issues(kClients);
     for (int i = 0; i < kClients; ++i) {
-        clients.emplace_back([&, i] {
-            httplib::Client client("127.0.0.1", servers[i % 2].port());
-            const auto save = [&](const std::string& batch) {
-                const auto result = client.Post(
-                    "/PODiscussion.asp",
-                    httplib::Params{{"SQL", batch}, {"SQL", test::openProblemBatch(kOrder)}});
-                if (!result || result->status != 200 || !result->body.empty()) {
-                    failures[i] +=
-                        (result ? result->body : httplib::to_string(result.error())) + "\n";
-                }
-            };
-            const std::string prefix = "c" + std::to_string(i) + "-";
-            for (int n = 0; n < kIssuesPerClient; ++n)
-                save(newIssueSave(prefix + std::to_string(n)));
-            allAdded.arrive_and_wait();
-            save(resolveSave(prefix));
-        });
+        issues[i] = test::numbers(*connection,
+                                  "SELECT IssueSequence FROM OrderDiscussion WHERE OrderID = "
+                                  "'PO1003' AND IssueDescription LIKE '" +
+                                      prefix(i) + "%'");
     }
-    for (std::thread& client : clients) client.join();
+    allClients([&](int i) { save(i, resolveSave(issues[i])); });
     for (const std::string& failure : failures) EXPECT_EQ(failure, "");
 
-    const auto connection = owner->connect();
     std::string expectedNumbers;
     for (int n = 1; n <= kClients * kIssuesPerClient; ++n)
         expectedNumbers += std::to_string(n) + "\n";

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "save/statements.h"
+
 namespace jex::test {
 
 // The fixed parts of the statements a save writes, as the control writes them, blanks included.
@@ -58,6 +60,24 @@ inline std::string openProblemBatch(const std::string& order) {
            "OrderHeader.OpenProblemExists = 1, OrderHeader.RecordLastUpdated = GetDate() WHERE "
            "OrderHeader.OrderID = " +
            key + " AND @CountOpenIssues <> 0 AND @OpenProblemExists = 0 ;";
+}
+
+// The control's UPDATE of stored issue `issue` of `order`; the values are written forms
+// ("'Dec 19, 2026'", "Null").
+inline std::string issueUpdate(const std::string& order, int issue, const std::string& followUp,
+                               const std::string& resolution = "Null",
+                               const std::string& resolvedDate = "Null",
+                               const std::string& resolvedBy = "''") {
+    return sql::issueUpdate({.followUp = followUp,
+                             .resolvedDate = resolvedDate,
+                             .resolvedBy = resolvedBy,
+                             .type = "1",
+                             .priority = "1",
+                             .resolution = resolution,
+                             .resolvedByPersonId = "''",
+                             .resolvedByPersonType = "0",
+                             .issueNumber = std::to_string(issue),
+                             .orderKey = "'" + order + "'"});
 }
 
 }  // namespace jex::test
