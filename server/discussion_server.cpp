@@ -142,6 +142,10 @@ DiscussionServer::DiscussionServer(std::unique_ptr<OrderStore> store)
     : m_store(std::move(store)), m_http(std::make_unique<httplib::Server>()) {
     m_http->set_socket_options(reuseAddressOnly);
     m_http->set_payload_max_length(kMaxSaveBodyBytes);
+    // One request a connection. The library keeps a connection open whatever a handler answers,
+    // so a refused request's unread body would be read as the next request; the control opens a
+    // connection for each transfer anyway.
+    m_http->set_keep_alive_max_count(1);
     registerRoutes();
 }
 

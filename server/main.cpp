@@ -95,6 +95,20 @@ void waitForStopSignal(const sigset_t& signals) {
     sigwait(&signals, &received);
 }
 
+// The owner's start that sets the database up for the servers' role, and ends: a server serving
+// as the owner could do all that the role may not.
+int setUp(const Options& options) {
+    try {
+        const auto store = jex::server::openOrderStore(options.database, options.store);
+        std::cout << "set up " << store->description() << " for " << options.store.grantTo
+                  << std::endl;
+    } catch (const std::exception& error) {
+        std::cerr << "jexdiscussions-server: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 int generate(const Options& options) {
     try {
         const auto store = jex::server::openOrderStore(options.database, options.store);
@@ -117,6 +131,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!options->generate.orderId.empty()) return generate(*options);
+    if (!options->store.grantTo.empty()) return setUp(*options);
     const sigset_t stopSignals = blockStopSignals();
     try {
         jex::server::DiscussionServer server(options->database, options->store);

@@ -256,7 +256,11 @@ std::string maskPassword(const std::string& uri, std::string text) {
 }
 
 PgConnHandle connectPostgres(const std::string& uri) {
-    PgConnHandle connection(PQconnectdb(uri.c_str()));
+    // The search path is fixed at the start of the session, so that a reset returns to it
+    // whatever the URI or the role's settings say.
+    const char* const keywords[] = {"dbname", "options", nullptr};
+    const char* const values[] = {uri.c_str(), "-c search_path=public", nullptr};
+    PgConnHandle connection(PQconnectdbParams(keywords, values, 1));
     if (!connection) throw SqlError("out of memory opening a PostgreSQL connection");
     if (PQstatus(connection.get()) != CONNECTION_OK) {
         throw SqlError(
@@ -268,10 +272,18 @@ PgConnHandle connectPostgres(const std::string& uri) {
 PostgresConnection::PostgresConnection(PgConnHandle connection, Release release)
     : m_connection(std::move(connection)), m_release(std::move(release)) {}
 
+// A connection goes back to the pool as a new one would come: nothing one request set (a
+// setting, a prepared statement, a temporary table) reaches the next.
 PostgresConnection::~PostgresConnection() {
     const bool reusable = m_release && PQstatus(m_connection.get()) == CONNECTION_OK &&
                           PQtransactionStatus(m_connection.get()) == PQTRANS_IDLE;
-    if (reusable) m_release(std::move(m_connection));
+    if (!reusable) return;
+    try {
+        run(m_connection.get(), "DISCARD ALL");
+    } catch (const SqlError&) {
+        return;
+    }
+    m_release(std::move(m_connection));
 }
 
 std::unique_ptr<SqlStatement> PostgresConnection::prepare(std::string_view sql) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "discussion_server.h"
+#include "support/raw_connection.h"
 #include "support/save_statements.h"
 #include "support/sql_rows.h"
 #include "support/sqlite_database.h"
@@ -76,7 +77,8 @@ TEST(BasicAuth, Server_refusesEveryRequestWithoutTheCredentials) {
     const test::TempPath file;
     DiscussionServer server(file.path());
     server.requireCredentials({"ann", "s3cr:et"});
-    httplib::Client client("127.0.0.1", server.start());
+    const int port = server.start();
+    httplib::Client client("127.0.0.1", port);
     const std::string save = "SQL=" + httplib::detail::encode_query_param(
                                           test::issueUpdate("PO1001", 1, "'Jan 05, 2027'"));
     const auto followUp = [&] {
@@ -113,6 +115,14 @@ TEST(BasicAuth, Server_refusesEveryRequestWithoutTheCredentials) {
         EXPECT_EQ(load->body.find("PO1001") != std::string::npos, !refused) << who;
         EXPECT_EQ(followUp(), refused ? before : "Jan 05, 2027\n") << who;
     }
+    // The refused request's body is never read as a request of its own: the server hangs up.
+    test::RawConnection raw(port);
+    ASSERT_TRUE(
+        raw.send("POST /PODiscussion.asp HTTP/1.1\r\nHost: x\r\nContent-Length: 5\r\n\r\n"
+                 "SQL=x"));
+    const auto answer = raw.readUntilClosed(10);
+    ASSERT_TRUE(answer) << "the connection stayed open";
+    EXPECT_EQ(answer->rfind("HTTP/1.1 401", 0), 0u) << *answer;
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "batch_runner.h"
 #include "support/postgres_database.h"
 #include "support/sql_rows.h"
 
@@ -58,29 +57,6 @@ TEST_F(PostgresStoreTest, TheServersRoleCannotSetUpTheTables) {
     EXPECT_THROW(openPostgresStore(database->ownerUri(), "jex_server; DROP TABLE x"), SqlError);
 }
 
-TEST_F(PostgresStoreTest, ABatchReachingBeyondTheOrderTablesStoresNothing) {
-    openPostgresStore(database->ownerUri(), database->serverRole())
-        ->connect()
-        ->execute("CREATE TABLE Secret (Word TEXT); INSERT INTO Secret VALUES ('x')");
-    const auto store = openPostgresStore(database->serverUri());
-    const std::string stored =
-        "UPDATE OrderHeader SET VendorName = 'changed' WHERE OrderID = 'PO1001'";
-    const char* batches[] = {
-        "DECLARE @A int SET @A = (SELECT count(*) FROM Secret)",
-        "DECLARE @A int SET @A = (SELECT count(*) FROM pg_authid)",
-        "INSERT INTO DiscussionGroup VALUES (99, 'x', 0)",
-        "UPDATE CommentType SET Description = 'x'",
-        "DELETE FROM OrderDiscussion",
-        "DROP TABLE OrderHeader",
-    };
-    for (const char* batch : batches) {
-        const auto connection = store->connect();
-        const BatchResult result = BatchRunner(*connection).run({stored, batch});
-        EXPECT_NE(result.outcome, BatchOutcome::Stored) << batch;
-        EXPECT_EQ(count(*connection, "OrderHeader WHERE VendorName = 'changed'"), 0) << batch;
-    }
-}
-
 TEST_F(PostgresStoreTest, ConnectionsAreKeptOnlyWhenLeftOutsideATransaction) {
     const auto store = openPostgresStore(database->ownerUri());
     const std::string uri = database->ownerUri();
@@ -91,6 +67,10 @@ TEST_F(PostgresStoreTest, ConnectionsAreKeptOnlyWhenLeftOutsideATransaction) {
         return test::number(connection, "SELECT pg_backend_pid()");
     };
     const std::int64_t first = backend(*store->connect());
+    EXPECT_EQ(backend(*store->connect()), first);
+    store->connect()->execute("SET search_path TO pg_catalog");
+    EXPECT_EQ(test::rows(*store->connect(), "SHOW search_path"), "public\n")
+        << "a connection kept starts afresh";
     EXPECT_EQ(backend(*store->connect()), first);
     {
         const auto connection = store->connect();

@@ -1,9 +1,5 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <set>
 #include <string>
@@ -11,6 +7,7 @@
 #include <vector>
 
 #include "discussion_server.h"
+#include "support/raw_connection.h"
 #include "support/save_statements.h"
 #include "support/sql_rows.h"
 #include "support/sqlite_database.h"
@@ -83,31 +80,16 @@ TEST_F(ServerRobustnessTest, ServerRobustness_saveBodyOverTheLimitIsRefusedUnrun
 
 // A client that stops halfway through its body is cut off, and others are served meanwhile.
 TEST_F(ServerRobustnessTest, ServerRobustness_stalledClientIsClosedWithoutStallingOthers) {
-    const int stalled = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(m_port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::connect(stalled, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    const std::string halfRequest =
-        "POST /PODiscussion.asp HTTP/1.1\r\nHost: x\r\nContent-Type: " + std::string(kForm) +
-        "\r\nContent-Length: 100\r\n\r\nSQL=UPDATE";
-    ASSERT_EQ(::send(stalled, halfRequest.data(), halfRequest.size(), 0),
-              static_cast<ssize_t>(halfRequest.size()));
+    test::RawConnection stalled(m_port);
+    ASSERT_TRUE(stalled.send("POST /PODiscussion.asp HTTP/1.1\r\nHost: x\r\nContent-Type: " +
+                             std::string(kForm) + "\r\nContent-Length: 100\r\n\r\nSQL=UPDATE"));
 
     const auto load = m_client.Get("/PODiscussion.asp?OrderID=PO1001");
 
     ASSERT_TRUE(load);
     EXPECT_EQ(load->status, 200);
-    // A guard against hanging the suite: the server's timeout is far shorter.
-    const timeval guard{30, 0};
-    setsockopt(stalled, SOL_SOCKET, SO_RCVTIMEO, &guard, sizeof(guard));
-    char buffer[4096];
-    ssize_t received = 0;
-    while ((received = ::recv(stalled, buffer, sizeof(buffer), 0)) > 0) {
-    }
-    EXPECT_EQ(received, 0) << "the stalled connection stayed open";
-    ::close(stalled);
+    // The server's timeout is far shorter than the guard.
+    EXPECT_TRUE(stalled.readUntilClosed(30)) << "the stalled connection stayed open";
 }
 
 // Concurrent saves each take the next sequences inside their own transaction.
