@@ -1,5 +1,7 @@
 // A save request with an arbitrary form body, handled in-process as the page handles a POST:
 // an answer, never a crash, and nothing but the statements the control writes reaches SQLite.
+// The same input also fills the values of batches the control's own builder writes, and those
+// are never refused.
 // An observer of its own checks the last: it sees every statement any connection runs, and
 // after each request compares the schema, the tables other than the order tables and the files
 // beside the database with what they were before the first.
@@ -17,6 +19,9 @@
 #include <vector>
 
 #include "discussion_server.h"
+#include "platform/windows1252.h"
+#include "save/sql_values.h"
+#include "save/statements.h"
 #include "sql_connection.h"
 
 namespace {
@@ -162,6 +167,114 @@ void checkAnswer(const jex::server::SaveAnswer& answer) {
         fail("an answer of status " + std::to_string(answer.status) + ": " + answer.text);
 }
 
+// The input taken apart into the values of a change set, as the screen would give them.
+class ChangeValues {
+  public:
+    explicit ChangeValues(std::string_view data) : m_data(data) {}
+
+    std::string text() {
+        const size_t end = std::min(m_data.find('\0'), m_data.size());
+        std::string taken(m_data.substr(0, end));
+        m_data.remove_prefix(std::min(end + 1, m_data.size()));
+        return taken;
+    }
+    // Dates and the user name never hold a quote: the control writes them undoubled.
+    std::string unquotedText() {
+        std::string taken = text();
+        std::erase(taken, '\'');
+        return taken;
+    }
+    jex::Value number() {
+        const std::string taken = text();
+        int value = 0;
+        for (const unsigned char c : taken) value = (value * 31 + c) % 1000;
+        return jex::Value(static_cast<int16_t>(value - 500));
+    }
+    int choice(int count) {
+        return m_data.empty() ? 0 : static_cast<unsigned char>(m_data[0]) % count;
+    }
+
+  private:
+    std::string_view m_data;
+};
+
+// Batches the control's own builder writes for order PO1001, with the input's values in their
+// written forms: one for a new issue with a new and a moved comment, one for stored rows, the
+// open-problem batch.
+std::vector<std::string> controlBatches(std::string_view data) {
+    namespace sql = jex::sql;
+    using jex::Value;
+    ChangeValues in(data);
+    const auto bases = static_cast<sql::NewIssueBases>(in.choice(4));
+    const bool zeroCommentBase = in.choice(2) == 0;
+    const std::string key = sql::quoted(Value("PO1001"));
+    const std::string user = sql::emptyIsBlank(Value(in.unquotedText()));
+    const sql::NewIssueValues issue{key,
+                                    sql::plain(in.number()),
+                                    sql::plain(in.number()),
+                                    sql::quoted(Value(in.unquotedText())),
+                                    user,
+                                    sql::quotedDoubled(Value(in.text())),
+                                    sql::emptyIsNull(Value(in.unquotedText())),
+                                    "Null",
+                                    "''",
+                                    sql::emptyIsNullDoubled(Value(in.text())),
+                                    sql::emptyIsBlankPlain(in.number()),
+                                    sql::typeNumber(in.number()),
+                                    "''",
+                                    "0"};
+    const auto comment = [&](const char* sequence, const char* issueSequence) {
+        return sql::CommentValues{sequence,
+                                  issueSequence,
+                                  key,
+                                  sql::plain(in.number()),
+                                  sql::quoted(Value(in.unquotedText())),
+                                  user,
+                                  sql::quotedDoubled(Value(in.text())),
+                                  sql::flag(Value(in.choice(2) == 0)),
+                                  sql::nullIsNull(Value(in.unquotedText())),
+                                  "0",
+                                  "Null",
+                                  "0",
+                                  "-1",
+                                  "0",
+                                  sql::nullIsNull(Value(in.unquotedText())),
+                                  "'1'"};
+    };
+    const sql::IssueChangeValues change{sql::emptyIsNullDoubled(Value(in.unquotedText())),
+                                        "Null",
+                                        "''",
+                                        sql::plain(in.number()),
+                                        sql::plain(in.number()),
+                                        sql::emptyIsNullDoubled(Value(in.text())),
+                                        "''",
+                                        "0",
+                                        "1",
+                                        key};
+    return {sql::newIssueDeclarations(bases, key) + sql::newIssueInsert(issue) +
+                sql::newIssueCommentInsert(comment("007N", "005N"), 1) +
+                sql::movedCommentUpdate(comment("6", "005N")),
+            sql::issueUpdate(change) + sql::commentBaseDeclaration(zeroCommentBase, key) +
+                sql::storedIssueCommentInsert(comment("008N", "001"), 1) +
+                sql::storedCommentUpdate(comment("2", "001")),
+            sql::openProblemBatch(key)};
+}
+
+std::string formBody(const std::vector<std::string>& batches) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string body;
+    for (const std::string& batch : batches) {
+        body += "SQL=";
+        for (const unsigned char c : jex::utf8ToWindows1252(batch)) {
+            body += '%';
+            body += kHex[c >> 4];
+            body += kHex[c & 0x0F];
+        }
+        body += '&';
+    }
+    return body;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -170,8 +283,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_log.recording = true;
     const jex::server::SaveAnswer answer =
         fixture.server->save(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const jex::server::SaveAnswer built = fixture.server->save(formBody(controlBatches(input)));
     g_log.recording = false;
     checkAnswer(answer);
+    checkAnswer(built);
+    if (built.status == 400) fail("a batch the control writes was refused: " + built.text);
     checkStatements(fixture);
     if (!(Snapshot(fixture.directory / "orders.db") == *fixture.before))
         fail("a save changed what only the order tables may change");
