@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <thread>
+#include <unordered_map>
 
 #include "batch_tokens.h"
 #include "sql_values.h"
@@ -138,11 +139,15 @@ struct Variable {
     std::optional<std::int64_t> value;
 };
 
+// The statements a request has compiled, by their SQL: the shapes are few, so a change set of
+// a thousand rows compiles each of them once and runs it a thousand times.
+using CompiledStatements = std::unordered_map<std::string, std::unique_ptr<SqlStatement>>;
+
 // One batch: its statements in order and the variables they declare, which die with it.
 class Batch {
   public:
-    Batch(SqlConnection& connection, const std::string& timeStamp)
-        : m_connection(connection), m_timeStamp(timeStamp) {}
+    Batch(SqlConnection& connection, const std::string& timeStamp, CompiledStatements& compiled)
+        : m_connection(connection), m_timeStamp(timeStamp), m_compiled(compiled) {}
 
     // What runs is the shape's own text, the posted values bound into its slots.
     void run(const RecognizedBatch& batch) {
@@ -217,8 +222,8 @@ class Batch {
         change.sql.reserve(written.size() + 16);
         translate(statement, change);
         reportingFailures(written, [&] {
-            const auto prepared = prepare(change);
-            while (prepared->step()) {
+            SqlStatement& prepared = prepare(change);
+            while (prepared.step()) {
             }
         });
     }
@@ -226,18 +231,23 @@ class Batch {
     // The value of the query's first column.
     SqlValue evaluate(const Translated& query, std::string_view written) {
         return reportingFailures(written, [&] {
-            const auto prepared = prepare(query);
-            if (!prepared->step()) throw SqlError("no value");
-            return prepared->column(0);
+            SqlStatement& prepared = prepare(query);
+            if (!prepared.step()) throw SqlError("no value");
+            return prepared.column(0);
         });
     }
 
-    std::unique_ptr<SqlStatement> prepare(const Translated& translated) {
-        auto statement = m_connection.prepare(translated.sql);
+    SqlStatement& prepare(const Translated& translated) {
+        std::unique_ptr<SqlStatement>& statement = m_compiled[translated.sql];
+        if (statement) {
+            statement->reset();
+        } else {
+            statement = m_connection.prepare(translated.sql);
+        }
         for (std::size_t index = 0; index < translated.parameters.size(); ++index) {
             statement->bind(static_cast<int>(index) + 1, translated.parameters[index]);
         }
-        return statement;
+        return *statement;
     }
 
     // Runs action; a database error names the statement, and one the guard caused refuses it.
@@ -303,6 +313,7 @@ class Batch {
 
     SqlConnection& m_connection;
     const std::string& m_timeStamp;
+    CompiledStatements& m_compiled;
     std::vector<Variable> m_variables;
     const std::vector<SqlValue>* m_values = nullptr;  // of the statement running
     std::size_t m_nextValue = 0;
@@ -311,7 +322,10 @@ class Batch {
 void runOnce(SqlConnection& connection, const std::vector<RecognizedBatch>& batches) {
     connection.beginSave();
     const std::string timeStamp = localTimeStamp();
-    for (const RecognizedBatch& batch : batches) Batch(connection, timeStamp).run(batch);
+    CompiledStatements compiled;
+    for (const RecognizedBatch& batch : batches) Batch(connection, timeStamp, compiled).run(batch);
+    // Compiled statements hold the connection's locks until released.
+    compiled.clear();
     connection.commit();
 }
 
