@@ -111,10 +111,10 @@ bool isComment(const Token& token) {
            (token.text.starts_with("--") || token.text.starts_with("/*"));
 }
 
-// A literal a slot takes, read from `tokens` at `at`, which moves past it: quoted text, a whole
-// number (a sign allowed), or Null. Nothing when the tokens there are none of those.
-std::optional<SqlValue> literalAt(const Tokens& tokens, std::size_t& at) {
-    if (at >= tokens.size()) return std::nullopt;
+// Reads into `value` the literal a slot takes at `at`, moving past it: quoted text, a whole
+// number (a sign allowed), or Null. False when the tokens there are none of those.
+bool readLiteral(const Tokens& tokens, std::size_t& at, SqlValue& value) {
+    if (at >= tokens.size()) return false;
     const Token& token = tokens[at];
     if (token.kind == TokenKind::Quoted && token.text.size() >= 2 && token.text.front() == '\'' &&
         token.text.back() == '\'') {
@@ -124,22 +124,25 @@ std::optional<SqlValue> literalAt(const Tokens& tokens, std::size_t& at) {
             text += inner[i];
             if (inner[i] == '\'') ++i;  // a doubled quote stands for one
         }
+        value = std::move(text);
         ++at;
-        return text;
+        return true;
     }
     if (isWord(token, "Null")) {
+        value = std::monostate{};
         ++at;
-        return SqlValue{};
+        return true;
     }
     const bool negative = isSymbol(token, "-");
     const std::size_t digits = negative ? at + 1 : at;
-    if (digits >= tokens.size() || tokens[digits].kind != TokenKind::Number) return std::nullopt;
+    if (digits >= tokens.size() || tokens[digits].kind != TokenKind::Number) return false;
     const std::string_view text = tokens[digits].text;
     std::int64_t number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size()) return false;
+    value = negative ? -number : number;
     at = digits + 1;
-    return negative ? -number : number;
+    return true;
 }
 
 bool sameToken(const Token& shape, const Token& posted) {
@@ -160,14 +163,13 @@ std::optional<std::vector<SqlValue>> valuesIn(const StatementForm& form, const T
             ++at;
             continue;
         }
-        std::optional<SqlValue> value = literalAt(posted, at);
-        if (!value) return std::nullopt;
+        SqlValue& value = values.emplace_back();
+        if (!readLiteral(posted, at, value)) return std::nullopt;
         if (shape.text == kKeySlot) {
-            const auto* text = std::get_if<std::string>(&*value);
+            const auto* text = std::get_if<std::string>(&value);
             if (text == nullptr || (key && *key != *text)) return std::nullopt;
             key = *text;
         }
-        values.push_back(std::move(*value));
     }
     if (at != posted.size()) return std::nullopt;
     return values;
