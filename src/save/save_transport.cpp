@@ -3,13 +3,12 @@
 #include <string_view>
 #include <utility>
 
-#include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
-#include "data/sequence.h"
 #include "platform/int16.h"
 #include "platform/mouse_pointer.h"
 #include "platform/text.h"
 #include "platform/windows1252.h"
+#include "save/held_rows.h"
 
 namespace jex {
 
@@ -79,43 +78,6 @@ bool needsUtf8(const std::vector<std::string>& batches) {
                         [](const std::string& batch) { return fitsWindows1252(batch); });
 }
 
-// A row whose mark a save takes away for its duration, to give back afterwards.
-struct HeldRow {
-    RecordTable* table;
-    std::string_view field;
-    std::string sequence;
-};
-
-// A new issue or comment open in an edit that may still rewrite its description stays out of a
-// save: stored, its description could no longer change, and that part of the edit would be
-// lost. It waits, marked, for the save after the edit, and so do the comments of such an issue.
-std::vector<HeldRow> rowsStillEdited(const DiscussionScreen& s, ControlState& state) {
-    std::vector<HeldRow> held;
-    const bool editingIssue = s.cmdAddDiscussion.caption() == issue_caption::Save;
-    if (editingIssue && !state.IsNewIssue && isNewSequence(state.SelectedIssueSequence))
-        held.push_back({state.DiscussionTable.get(), "IssueSequence", state.SelectedIssueSequence});
-    const bool editingComment = s.cmdAddComment.caption() == comment_caption::Save;
-    if (editingComment && !state.IsNewComment && isNewSequence(state.SelectedCommentSequence)) {
-        held.push_back(
-            {state.CommentTable.get(), "DiscussionCommentSequence", state.SelectedCommentSequence});
-    }
-    return held;
-}
-
-// Sets the mark of every held row still marked (or, giving back, of every held row).
-void markHeldRows(std::vector<HeldRow>& held, bool marked) {
-    std::erase_if(held, [&](HeldRow& row) {
-        RecordTable& table = *row.table;
-        for (table.setFilter(""); !table.atEnd(); table.moveNext()) {
-            if (table.field(row.field).textOrEmpty() != row.sequence) continue;
-            if (!marked && !isMarked(table)) return true;
-            table.setField("IsUpdated", Value(marked));
-            return false;
-        }
-        return true;
-    });
-}
-
 // The transfer failed, or the server refused the batches: the rows sent are still unsaved.
 bool saveFailed(int16_t state, long responseCode) {
     return state == InetTransfer::kError || responseCode >= kFirstHttpErrorStatus;
@@ -144,12 +106,12 @@ void JEXPODiscussionsXML::saveMarkedRows() {
         "SaveData",
         [&] {
             setMousePointer(MousePointer::Hourglass);
-            std::vector<HeldRow> held = rowsStillEdited(screen(), *this);
-            markHeldRows(held, false);
+            HeldRows held = rowsStillEdited(screen(), *this);
+            held.takeMarks();
             SaveMarks rows = SaveMarks::ofMarkedRows(*DiscussionTable, *CommentTable);
             SentNewRows newRows = SentNewRows::ofMarkedRows(*DiscussionTable, *CommentTable);
             std::optional<std::vector<std::string>> built = FormatData();
-            markHeldRows(held, true);
+            held.giveMarksBack();
             const std::vector<std::string> batches = batchesOf(std::move(built));
             const bool utf8 = needsUtf8(batches);
             std::string body;
