@@ -6,6 +6,7 @@
 #include "control/list_selection.h"
 #include "control/work_under_way.h"
 #include "data/discussion_tables.h"
+#include "data/sequence.h"
 #include "issues/issue_row.h"
 
 // A save leaves its new rows under the texts the control gave them ("005N") while the database
@@ -56,8 +57,20 @@ void JEXPODiscussionsXML::NumberSavedRows(const SentNewRows& sent) {
         declareCommentFields(storedComments);
         storedIssues.open();
         storedComments.open();
-        readSection(storedIssues, document.root().child(kIssueSection));
-        readSection(storedComments, document.root().child(kCommentSection));
+        // Only the rows the control did not know can be the ones it sent: the rest of the order,
+        // most of it, is left unread.
+        const auto readUnknown = [this](RecordTable& table, const XmlElement& section,
+                                        const auto& known) {
+            section.forEachChild([&](const XmlElement& record) {
+                if (record.childCount() == 0 || !known(record.child(0).text()))
+                    readRecord(table, record);
+            });
+        };
+        readUnknown(
+            storedIssues, document.root().child(kIssueSection),
+            [&](const std::string& sequence) { return sent.knowsIssue(padSequence(sequence)); });
+        readUnknown(storedComments, document.root().child(kCommentSection),
+                    [&](const std::string& sequence) { return sent.knowsComment(sequence); });
 
         const StoredSequences stored = sent.foundIn(storedIssues, storedComments);
         renameField(*DiscussionTable, "IssueSequence", stored.issues);

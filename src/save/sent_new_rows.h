@@ -30,6 +30,12 @@ class SentNewRows {
 
     bool empty() const { return m_issues.empty() && m_comments.empty(); }
 
+    // True for the sequence of a stored row the control knew before the save ("005", "7").
+    bool knowsIssue(const std::string& sequence) const { return m_knownIssues.contains(sequence); }
+    bool knowsComment(const std::string& sequence) const {
+        return m_knownComments.contains(sequence);
+    }
+
     // Finds each sent row among the rows of the order as stored that the control did not know:
     // an issue by its date and description, a comment by its date, its description and its
     // issue. The lowest number wins and each stored row is taken once; a row not found is left
