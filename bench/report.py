@@ -97,6 +97,7 @@ def main():
     table.time_row("3 FormatData+urlEncode 2x vs 1x", "FormatUrlEncode/2x", "FormatUrlEncode/1x",
                    2.2, "(1x)")
     table.time_row("4 SaveData 1x end to end", "SaveData/1x", "SaveFloor/1x", 2, "(direct SQL)")
+    table.time_row("4 Server's part, 1x POST", "ServerSave/1x", "SaveFloor/1x", 2, "(direct SQL)")
     table.rate_row("5 Server loads, large, 2 clients", "ServerLoads/large",
                    "ServerLoadsFloor/large", "(in-process)")
     table.rate_row("5 Server saves, small, 2 clients", "ServerSaves/small",
