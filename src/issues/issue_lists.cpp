@@ -52,7 +52,10 @@ std::string JEXPODiscussionsXML::DiscussionGroupDescription(int16_t typeCode) {
     const LookupEntry& type = entryWithCode(DiscussionTypeList, typeCode);
     const std::string description =
         entryWithCode(DiscussionGroupList, Value(type[2]).toDouble())[1];
-    cboDiscussionGroup.setText(description);
+    // While an issue is added or edited the picker holds the user's choice: a list filled
+    // meanwhile (the second tab's) must not change the group, and with it the types and the
+    // proposed follow-up date.
+    if (!issueWorkUnderWay(screen())) cboDiscussionGroup.setText(description);
     return description;
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "control/headless_services.h"
+#include "platform/dates.h"
 #include "support/backend_store.h"
 #include "support/demo_server.h"
 #include "support/list_texts.h"
@@ -332,6 +333,26 @@ TEST_P(SaveRoad, ACommentEditSurvivesATabRoundTrip) {
 
     EXPECT_NE(comment("1"), first);
     EXPECT_EQ(comment("3"), other);
+}
+
+// An issue being added keeps the group, type and follow-up chosen through a look at the second
+// tab, whose lists are drawn meanwhile.
+TEST_P(SaveRoad, AnIssueAddSurvivesATabRoundTrip) {
+    load();
+    ui.cmdAddDiscussion.userClick();
+    ui.cboDiscussionGroup.userSelect(kAccounting);
+    ui.cboDiscussionType.userSelect(0);
+    const std::string type = ui.cboDiscussionType.text();
+    const std::string followUp = formatDate(ui.DTPckrFollowUpDate.value(), DatePattern::Picker);
+    ui.txtDiscussionDescription.userType("Freight billed twice");
+    ui.tabPODiscussion.userSelectTab(2);
+    ui.tabPODiscussion.userSelectTab(1);
+    ui.cmdAddDiscussion.userClick();
+    save();
+    EXPECT_EQ(stored("SELECT t.Description, d.IssueFollowUp FROM OrderDiscussion d JOIN "
+                     "DiscussionType t ON t.TypeCode = d.Type WHERE d.OrderID='PO1001' AND "
+                     "d.IssueDescription='Freight billed twice'"),
+              type + "|" + followUp);
 }
 
 // While an issue is resolved the comments wait, so the resolution can still be saved.
