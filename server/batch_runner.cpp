@@ -26,9 +26,6 @@ constexpr int kMaxAttempts = 20;
 // The longest pause before the next run grows by this much per run.
 constexpr std::chrono::milliseconds kPauseStep{5};
 
-// The statement as the error texts show it: as posted.
-std::string shown(std::string_view written) { return std::string(written); }
-
 // GETDATE(): the local time as the control writes time stamps; the classic locale keeps the month
 // names English whatever the process's locale.
 std::string localTimeStamp() {
@@ -121,27 +118,110 @@ bool isMaxSubquery(StatementTokens statement, std::size_t from, std::size_t end)
                        [](const Token& token) { return token.depth > 0; });
 }
 
-// SQL for the database and the values of its parameters.
-struct Translated {
-    std::string sql;
-    std::vector<SqlValue> parameters;
-
-    void appendParameter(SqlValue value) {
-        parameters.push_back(std::move(value));
-        sql += '$';
-        sql += std::to_string(parameters.size());
-    }
+// Where a value of a compiled statement comes from when it runs.
+struct Parameter {
+    enum class From { Slot, Variable, Now } from;
+    std::string_view variable;  // From::Variable
 };
+
+// A statement shape made ready for the database, once a request: what it does, its SQL with
+// "$n" where a value goes, and where each value comes from.
+struct Compiled {
+    enum class Kind { Declare, Assign, Change } kind;
+    std::vector<std::string_view> declared;  // Kind::Declare
+    std::string_view target;                 // Kind::Assign
+    std::string sql;
+    std::vector<Parameter> parameters;
+    std::unique_ptr<SqlStatement> prepared;  // at its first run
+};
+
+// The tokens as the database's SQL: slots, variables and GETDATE() become parameters.
+void translate(StatementTokens tokens, Compiled& out) {
+    const auto parameter = [&](Parameter p) {
+        out.parameters.push_back(p);
+        out.sql += '$';
+        out.sql += std::to_string(out.parameters.size());
+    };
+    for (std::size_t at = 0; at < tokens.size(); ++at) {
+        const Token& token = tokens[at];
+        if (isSlot(token)) {
+            parameter({Parameter::From::Slot, {}});
+        } else if (isVariable(token)) {
+            parameter({Parameter::From::Variable, token.text});
+        } else if (const auto callEnd = getDateCallEnd(tokens, at)) {
+            parameter({Parameter::From::Now, {}});
+            at = *callEnd;
+        } else {
+            out.sql += token.text;
+        }
+    }
+}
+
+// DECLARE @A int[, @B int ...][;]
+void compileDeclare(StatementTokens statement, std::size_t keyword, Compiled& out) {
+    std::size_t at = keyword;
+    for (;;) {
+        const std::size_t name = nextSignificant(statement, at + 1);
+        const std::size_t type = nextSignificant(statement, name + 1);
+        if (name == statement.size() || !isVariable(statement[name]) ||
+            !isWordAt(statement, type, "int")) {
+            throw StatementRefused(std::string(writtenText(statement)));
+        }
+        out.declared.push_back(statement[name].text);
+        at = nextSignificant(statement, type + 1);
+        if (at == statement.size() || isFinalSemicolon(statement, at)) return;
+        if (!isSymbolAt(statement, at, ","))
+            throw StatementRefused(std::string(writtenText(statement)));
+    }
+}
+
+// SET @A = expression[;], read as a query of one value.
+void compileAssign(StatementTokens statement, std::size_t keyword, std::string_view nullReplacement,
+                   Compiled& out) {
+    const std::size_t name = nextSignificant(statement, keyword + 1);
+    const std::size_t equals = nextSignificant(statement, name + 1);
+    const std::size_t end = expressionEnd(statement);
+    if (name == statement.size() || !isVariable(statement[name]) ||
+        !isSymbolAt(statement, equals, "=") || nextSignificant(statement, equals + 1) >= end) {
+        throw StatementRefused(std::string(writtenText(statement)));
+    }
+    out.target = statement[name].text;
+    // The parentheses keep the expression one expression: no FROM, no second statement.
+    const bool isBase = isMaxSubquery(statement, equals + 1, end);
+    out.sql = isBase ? "SELECT " + std::string(nullReplacement) + "((" : "SELECT (";
+    translate(statement.subspan(equals + 1, end - equals - 1), out);
+    out.sql += isBase ? "), 0)" : ")";
+}
+
+Compiled compile(const StatementForm& form, const SqlDialect& dialect) {
+    Tokens tokens = form.tokens;
+    const StatementTokens statement(tokens);
+    const std::size_t first = nextSignificant(statement, 0);
+    renameIsNull(statement, dialect.nullReplacement);
+    Compiled out;
+    if (isWordAt(statement, first, "DECLARE")) {
+        out.kind = Compiled::Kind::Declare;
+        compileDeclare(statement, first, out);
+    } else if (isWordAt(statement, first, "SET")) {
+        out.kind = Compiled::Kind::Assign;
+        compileAssign(statement, first, dialect.nullReplacement, out);
+    } else {
+        out.kind = Compiled::Kind::Change;
+        if (isWordAt(statement, first, "UPDATE")) unqualifySetTargets(statement);
+        translate(statement, out);
+    }
+    return out;
+}
+
+// The statements a request has compiled, by their shape: the shapes are few, so a change set of
+// a thousand rows compiles each of them once and runs it a thousand times.
+using CompiledStatements = std::unordered_map<const StatementForm*, Compiled>;
 
 // A declared variable; empty until a SET gives it a value.
 struct Variable {
     std::string_view name;
     std::optional<std::int64_t> value;
 };
-
-// The statements a request has compiled, by their SQL: the shapes are few, so a change set of
-// a thousand rows compiles each of them once and runs it a thousand times.
-using CompiledStatements = std::unordered_map<std::string, std::unique_ptr<SqlStatement>>;
 
 // One batch: its statements in order and the variables they declare, which die with it.
 class Batch {
@@ -152,141 +232,89 @@ class Batch {
     // What runs is the shape's own text, the posted values bound into its slots.
     void run(const RecognizedBatch& batch) {
         for (const RecognizedStatement& statement : batch) {
-            Tokens tokens = statement.form->tokens;
-            m_values = &statement.values;
-            m_nextValue = 0;
-            runStatement(tokens, statement.written);
+            auto [entry, isNew] = m_compiled.try_emplace(statement.form);
+            if (isNew) entry->second = compile(*statement.form, m_connection.dialect());
+            runStatement(entry->second, statement);
         }
     }
 
   private:
-    void runStatement(StatementTokens statement, std::string_view written) {
-        const std::size_t first = nextSignificant(statement, 0);
-        if (first == statement.size()) return;
-        renameIsNull(statement, m_connection.dialect().nullReplacement);
-        if (isWordAt(statement, first, "DECLARE")) return declare(statement, first, written);
-        if (isWordAt(statement, first, "SET")) return assign(statement, first, written);
-        if (isWordAt(statement, first, "INSERT") &&
-            isWordAt(statement, nextSignificant(statement, first + 1), "INTO")) {
-            return change(statement, written);
-        }
-        // UPDATE OR REPLACE would delete the rows it collides with.
-        if (isWordAt(statement, first, "UPDATE") &&
-            !isWordAt(statement, nextSignificant(statement, first + 1), "OR")) {
-            unqualifySetTargets(statement);
-            return change(statement, written);
-        }
-        throw StatementRefused(shown(written));
-    }
-
-    // DECLARE @A int[, @B int ...][;]
-    void declare(StatementTokens statement, std::size_t keyword, std::string_view written) {
-        std::size_t at = keyword;
-        for (;;) {
-            const std::size_t name = nextSignificant(statement, at + 1);
-            const std::size_t type = nextSignificant(statement, name + 1);
-            if (name == statement.size() || !isVariable(statement[name]) ||
-                !isWordAt(statement, type, "int")) {
-                throw StatementRefused(shown(written));
+    void runStatement(Compiled& compiled, const RecognizedStatement& statement) {
+        switch (compiled.kind) {
+            case Compiled::Kind::Declare:
+                for (const std::string_view name : compiled.declared) addVariable(name);
+                return;
+            case Compiled::Kind::Assign: {
+                Variable& target = declared(compiled.target);
+                SqlStatement& prepared = bind(compiled, statement.values);
+                target.value = wholeNumber(reportingFailures(statement.written,
+                                                             [&] {
+                                                                 if (!prepared.step())
+                                                                     throw SqlError("no value");
+                                                                 return prepared.column(0);
+                                                             }),
+                                           statement.written);
+                return;
             }
-            addVariable(statement[name].text);
-            at = nextSignificant(statement, type + 1);
-            if (at == statement.size() || isFinalSemicolon(statement, at)) return;
-            if (!isSymbolAt(statement, at, ",")) throw StatementRefused(shown(written));
-        }
-    }
-
-    // SET @A = expression[;], the expression's value taken as a whole number.
-    void assign(StatementTokens statement, std::size_t keyword, std::string_view written) {
-        const std::size_t name = nextSignificant(statement, keyword + 1);
-        const std::size_t equals = nextSignificant(statement, name + 1);
-        const std::size_t end = expressionEnd(statement);
-        if (name == statement.size() || !isVariable(statement[name]) ||
-            !isSymbolAt(statement, equals, "=") || nextSignificant(statement, equals + 1) >= end) {
-            throw StatementRefused(shown(written));
-        }
-        Variable& target = declared(statement[name].text);
-        // The parentheses keep the expression one expression: no FROM, no second statement.
-        Translated query;
-        const bool isBase = isMaxSubquery(statement, equals + 1, end);
-        query.sql = isBase ? "SELECT " + std::string(m_connection.dialect().nullReplacement) + "(("
-                           : "SELECT (";
-        translate(statement.subspan(equals + 1, end - equals - 1), query);
-        query.sql += isBase ? "), 0)" : ")";
-        target.value = wholeNumber(evaluate(query, written), written);
-    }
-
-    // An INSERT or UPDATE.
-    void change(StatementTokens statement, std::string_view written) {
-        Translated change;
-        change.sql.reserve(written.size() + 16);
-        translate(statement, change);
-        reportingFailures(written, [&] {
-            SqlStatement& prepared = prepare(change);
-            while (prepared.step()) {
+            case Compiled::Kind::Change: {
+                SqlStatement& prepared = bind(compiled, statement.values);
+                reportingFailures(statement.written, [&] {
+                    while (prepared.step()) {
+                    }
+                });
+                return;
             }
-        });
+        }
     }
 
-    // The value of the query's first column.
-    SqlValue evaluate(const Translated& query, std::string_view written) {
-        return reportingFailures(written, [&] {
-            SqlStatement& prepared = prepare(query);
-            if (!prepared.step()) throw SqlError("no value");
-            return prepared.column(0);
-        });
-    }
-
-    SqlStatement& prepare(const Translated& translated) {
-        std::unique_ptr<SqlStatement>& statement = m_compiled[translated.sql];
-        if (statement) {
-            statement->reset();
+    // The statement prepared (the first time) or reset, with this run's values bound.
+    SqlStatement& bind(Compiled& compiled, const std::vector<SqlValue>& slots) {
+        std::vector<SqlValue> values;
+        values.reserve(compiled.parameters.size());
+        std::size_t nextSlot = 0;
+        for (const Parameter& parameter : compiled.parameters) {
+            switch (parameter.from) {
+                case Parameter::From::Slot:
+                    values.push_back(slots.at(nextSlot++));
+                    break;
+                case Parameter::From::Variable:
+                    values.push_back(sqlValue(declared(parameter.variable).value));
+                    break;
+                case Parameter::From::Now:
+                    values.push_back(m_timeStamp);
+                    break;
+            }
+        }
+        if (compiled.prepared) {
+            compiled.prepared->reset();
         } else {
-            statement = m_connection.prepare(translated.sql);
+            compiled.prepared = m_connection.prepare(compiled.sql);
         }
-        for (std::size_t index = 0; index < translated.parameters.size(); ++index) {
-            statement->bind(static_cast<int>(index) + 1, translated.parameters[index]);
-        }
-        return *statement;
+        for (std::size_t index = 0; index < values.size(); ++index)
+            compiled.prepared->bind(static_cast<int>(index) + 1, values[index]);
+        return *compiled.prepared;
     }
 
     // Runs action; a database error names the statement, and one the guard caused refuses it.
     template <class Action>
-    auto reportingFailures(std::string_view written, Action action) -> decltype(action()) {
+    auto reportingFailures(const std::string& written, Action action) -> decltype(action()) {
         try {
             return action();
         } catch (const SqlError& error) {
             if (const auto refused = m_connection.refusal()) {
-                throw StatementRefused(*refused + " in: " + shown(written));
+                throw StatementRefused(*refused + " in: " + written);
             }
-            throw SqlError(std::string(error.what()) + " in: " + shown(written), error.retryable());
+            throw SqlError(std::string(error.what()) + " in: " + written, error.retryable());
         }
     }
 
     static std::optional<std::int64_t> wholeNumber(const SqlValue& value,
-                                                   std::string_view written) {
+                                                   const std::string& written) {
         if (std::holds_alternative<std::monostate>(value)) return std::nullopt;
         const auto number = wholeNumberOf(value);
         // The value read is not shown: it may be any order's text.
-        if (!number) throw SqlError("a value read is not a whole number in: " + shown(written));
+        if (!number) throw SqlError("a value read is not a whole number in: " + written);
         return number;
-    }
-
-    // The tokens as the database's SQL: variables and GETDATE() become parameters.
-    void translate(StatementTokens tokens, Translated& out) {
-        for (std::size_t at = 0; at < tokens.size(); ++at) {
-            const Token& token = tokens[at];
-            if (isSlot(token)) {
-                out.appendParameter((*m_values)[m_nextValue++]);
-            } else if (isVariable(token)) {
-                out.appendParameter(sqlValue(declared(token.text).value));
-            } else if (const auto callEnd = getDateCallEnd(tokens, at)) {
-                out.appendParameter(m_timeStamp);
-                at = *callEnd;
-            } else {
-                out.sql += token.text;
-            }
-        }
     }
 
     // T-SQL variable names ignore letter case.
@@ -315,8 +343,6 @@ class Batch {
     const std::string& m_timeStamp;
     CompiledStatements& m_compiled;
     std::vector<Variable> m_variables;
-    const std::vector<SqlValue>* m_values = nullptr;  // of the statement running
-    std::size_t m_nextValue = 0;
 };
 
 void runOnce(SqlConnection& connection, const std::vector<RecognizedBatch>& batches) {
