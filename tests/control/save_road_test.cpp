@@ -215,26 +215,6 @@ TEST_P(SaveRoad, AServerErrorIsShownStoresNothingAndTheNextSaveSendsItAgain) {
               "1");
 }
 
-TEST_P(SaveRoad, ARefusedTransferIsReportedAndTheRowsStayMarked) {
-    load();
-    addComment("002", "Called again");
-    const int port = std::stoi(demo->url.substr(demo->url.rfind(':') + 1));
-    demo->server.stop();
-
-    control.SaveData();
-    ASSERT_EQ(host.messageBox.shown().size(), 1u);
-    EXPECT_EQ(host.messageBox.shown()[0].text, "Error During saving to Database");
-    EXPECT_TRUE(marked(*control.state().CommentTable, "DiscussionCommentSequence", "007N"));
-
-    demo->server.start("127.0.0.1", port);
-    host.messageBox.clear();
-    control.SaveData();
-    EXPECT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
-    EXPECT_EQ(stored("SELECT count(*) FROM OrderDiscussionComment WHERE "
-                     "CommentDescription='Called again'"),
-              "1");
-}
-
 // Once saved, a new issue carries the number the database gave it: an edit updates it, a comment
 // lands under it, and nothing is stored twice.
 TEST_P(SaveRoad, ASavedIssueIsEditedAndCommentedAsAStoredOne) {
