@@ -15,6 +15,7 @@
 #include <memory>
 #include <set>
 
+#include "comments/find_comment.h"
 #include "control/jex_po_discussions_xml.h"
 #include "jex_po_discussions_widget.h"
 #include "modal_answerer.h"
@@ -190,6 +191,39 @@ class DiscussionsWidgetTest : public QObject {
         QVERIFY(!shown.contains("Scratch note"));
     }
 
+    // Comments 3 and 4 are on issue 002; the fixture's corporate user may move them.
+    void drag_ofACommentOntoAnotherIssueMovesItAndAlwaysEnds() {
+        clickRow("lstDiscussions", kIssueSequence, "002");
+        auto* issues = native<QTreeWidget>("lstDiscussions");
+        QWidget& source = *native<QTreeWidget>("lstComments")->viewport();
+        const QPoint from = globalCentre("lstComments", 4, "3");
+        const QPoint to = globalCentre("lstDiscussions", kIssueSequence, "001");
+        sendToGrabber(QEvent::MouseButtonPress, source, from, Qt::LeftButton);
+        sendToGrabber(QEvent::MouseMove, source, from, Qt::LeftButton);
+        sendToGrabber(QEvent::MouseMove, source, to, Qt::LeftButton);
+        QVERIFY(QApplication::overrideCursor() != nullptr);
+        const QTreeWidgetItem* target = issues->itemAt(issues->viewport()->mapFromGlobal(to));
+        QVERIFY(target->background(0).style() != Qt::NoBrush);
+        sendToGrabber(QEvent::MouseButtonRelease, source, to, Qt::NoButton);
+
+        QCOMPARE(test::columnOf(ui().lstComments, 4), std::vector<std::string>{"4"});
+        RecordTable& comments = *control().state().CommentTable;
+        QVERIFY(findComment(comments, "3"));
+        QVERIFY(comments.field("DiscussionSequence") == Value("001"));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(target->background(0).style(), Qt::NoBrush);
+
+        // Released over no list, the drag still ends.
+        sendToGrabber(QEvent::MouseButtonPress, source, from, Qt::LeftButton);
+        sendToGrabber(QEvent::MouseMove, source, from, Qt::LeftButton);
+        QVERIFY(ui().dragSource() != nullptr);
+        sendToGrabber(QEvent::MouseButtonRelease, source, m_widget->mapToGlobal(QPoint(-50, -50)),
+                      Qt::NoButton);
+        QCOMPARE(ui().dragSource(), nullptr);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QVERIFY(m_boxes->shown().isEmpty());
+    }
+
   private:
     DiscussionScreen& ui() { return m_widget->control().screen(); }
     JEXPODiscussionsXML& control() { return m_widget->control(); }
@@ -211,11 +245,24 @@ class DiscussionsWidgetTest : public QObject {
     void click(const char* name) { QTest::mouseClick(nativeOf(name), Qt::LeftButton); }
 
     void clickRow(const char* list, int column, const std::string& text) {
+        QWidget* viewport = native<QTreeWidget>(list)->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {},
+                          viewport->mapFromGlobal(globalCentre(list, column, text)));
+    }
+
+    // The screen point at the centre of the row holding `text` in `column`.
+    QPoint globalCentre(const char* list, int column, const std::string& text) {
         auto* tree = native<QTreeWidget>(list);
         const int index = test::indexOf(static_cast<ui::ListView&>(*ui().find(list)), column, text);
-        QVERIFY2(index > 0, text.c_str());
         const QRect row = tree->visualItemRect(tree->topLevelItem(index - 1));
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, row.center());
+        return tree->viewport()->mapToGlobal(row.center());
+    }
+
+    // A mouse event as the window system delivers it to the list holding the pointer's grab.
+    static void sendToGrabber(QEvent::Type type, QWidget& grabber, QPoint global,
+                              Qt::MouseButtons held) {
+        QMouseEvent event(type, grabber.mapFromGlobal(global), global, Qt::LeftButton, held, {});
+        QApplication::sendEvent(&grabber, &event);
     }
 
     void addComment(const char* description, bool centerFocus) {

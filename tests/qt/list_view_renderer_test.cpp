@@ -1,6 +1,6 @@
-// The list and popup menu renderers: what they draw of the model, and the user's mouse, keys
-// and drags reaching the model only through its user-input API. First on a bare screen, then
-// on the whole widget with the demo order PO1001 (issues 001 to 004; comments 3 and 4 on 002).
+// The list and popup menu renderers on a bare screen: what they draw of the model, and the
+// user's mouse and keys reaching the model only through its user-input API. A drag between
+// lists is on the whole widget's road.
 #include "list_view_renderer.h"
 
 #include <QApplication>
@@ -10,13 +10,9 @@
 #include <QtTest>
 #include <functional>
 
-#include "comments/find_comment.h"
-#include "control/jex_po_discussions_xml.h"
-#include "jex_po_discussions_widget.h"
-#include "modal_answerer.h"
+#include "platform/widgets/screen.h"
 #include "popup_menu_renderer.h"
 #include "qt_test_registry.h"
-#include "support/demo_server.h"
 #include "support/list_texts.h"
 
 namespace jex::qt {
@@ -115,21 +111,12 @@ struct BareScreen {
     QStringList log;
 };
 
-// A mouse event as the window system delivers it to the list holding the pointer's grab.
-void sendToGrabber(QEvent::Type type, QWidget& grabber, QPoint global, Qt::MouseButtons held) {
-    QMouseEvent event(type, grabber.mapFromGlobal(global), global, Qt::LeftButton, held, {});
-    QApplication::sendEvent(&grabber, &event);
-}
-
 }  // namespace
 
 class ListViewRendererTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { m_demo = std::make_unique<jex::test::DemoServer>("qt-list-view"); }
-    void cleanupTestCase() { m_demo.reset(); }
-
     void listRenderer_drawsColumnsRowsAndEachChangeOfTheModel() {
         BareScreen s;
         QTreeWidget& t = s.tree();
@@ -256,60 +243,6 @@ class ListViewRendererTest : public QObject {
         }
         QCOMPARE(s.log, QStringList{"Menu 3"});  // nothing else picked
     }
-
-    // The demo order's issue 002 holds comments 3 and 4; a corporate user may move them.
-    void widget_dragOfACommentOntoAnotherIssueMovesIt() {
-        test::ModalAnswerer boxes;
-        JEXPODiscussionsWidget widget;
-        widget.setCorporateLevel(true);
-        widget.loadData(QString::fromStdString(m_demo->url + "/"), "PO1001");
-        widget.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&widget));
-        DiscussionScreen& ui = widget.control().screen();
-        const auto tree = [&](const ui::ListView& list) {
-            return qobject_cast<QTreeWidget*>(widget.nativeWidget(list.name()));
-        };
-        const auto over = [&](const ui::ListView& list, int column, const std::string& text) {
-            const QPoint point = rowPoint(*tree(list), jex::test::indexOf(list, column, text));
-            return tree(list)->viewport()->mapToGlobal(point);
-        };
-        QWidget& issues = *tree(ui.lstDiscussions)->viewport();
-        QTest::mouseClick(&issues, Qt::LeftButton, {},
-                          issues.mapFromGlobal(over(ui.lstDiscussions, 10, "002")));
-        QCOMPARE(nativeColumn(*tree(ui.lstComments), 4), (QStringList{"3", "4"}));
-
-        QWidget& source = *tree(ui.lstComments)->viewport();
-        const QPoint from = over(ui.lstComments, 4, "3");
-        const QPoint to = over(ui.lstDiscussions, 10, "001");
-        sendToGrabber(QEvent::MouseButtonPress, source, from, Qt::LeftButton);
-        sendToGrabber(QEvent::MouseMove, source, from, Qt::LeftButton);
-        sendToGrabber(QEvent::MouseMove, source, to, Qt::LeftButton);
-        QVERIFY(QApplication::overrideCursor() != nullptr);
-        const QTreeWidgetItem* target = tree(ui.lstDiscussions)->itemAt(issues.mapFromGlobal(to));
-        QVERIFY(target->background(0).style() != Qt::NoBrush);
-        sendToGrabber(QEvent::MouseButtonRelease, source, to, Qt::NoButton);
-
-        QCOMPARE(nativeColumn(*tree(ui.lstComments), 4), QStringList{"4"});
-        RecordTable& comments = *widget.control().state().CommentTable;
-        QVERIFY(findComment(comments, "3"));
-        QVERIFY(comments.field("DiscussionSequence") == Value("001"));
-        QCOMPARE(ui.dragSource(), nullptr);
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
-        QCOMPARE(target->background(0).style(), Qt::NoBrush);
-
-        // Released over no list, the drag still ends.
-        sendToGrabber(QEvent::MouseButtonPress, source, from, Qt::LeftButton);
-        sendToGrabber(QEvent::MouseMove, source, from, Qt::LeftButton);
-        QVERIFY(ui.dragSource() != nullptr);
-        sendToGrabber(QEvent::MouseButtonRelease, source, widget.mapToGlobal(QPoint(-50, -50)),
-                      Qt::NoButton);
-        QCOMPARE(ui.dragSource(), nullptr);
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
-        QVERIFY(boxes.shown().isEmpty());
-    }
-
-  private:
-    std::unique_ptr<jex::test::DemoServer> m_demo;
 };
 
 JEX_QT_TEST(ListViewRendererTest);
