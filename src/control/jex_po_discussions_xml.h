@@ -79,27 +79,56 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
     explicit JEXPODiscussionsXML(ControlServices services, ControlOptions options = {});
     ~JEXPODiscussionsXML();
 
-    // Properties. Raise Error to the host on failure, keeping what was stored before it.
+    // Properties. Each raises Error to the host on failure, keeping what was stored before it.
+    // Whether the user may resolve, edit and move comments of any issue, not only the
+    // center-group ones; read at the next click or load.
     void setCorporateLevel(bool pbNewCorporateLevel);
+    // 2 (ViewMode) withholds every editing command from the next load or click on; any other
+    // value edits. Raises Overflow (6) outside 16 bits.
     void setViewMode(int32_t pmViewMode);
     int32_t viewMode() const { return ViewMode; }
+    // "name|person id|person type": who enters and resolves what is edited from now on. Raises
+    // Subscript out of range (9) for fewer than three parts, Type mismatch (13) or Overflow (6)
+    // for a type that is no 16-bit number; the parts before the failing one stay stored.
     void setUserName(const std::string& ptNewUserName);
 
-    // Methods of the automation interface.
+    // Methods of the automation interface. Apart from the properties, none raises to the host:
+    // a failure is shown through the error reporter (a message box and the event log) and the
+    // method returns what it has (an empty text, Empty).
+    // The four lookup loaders fill a picker (or the priority menu) from their section of the
+    // loaded document; LoadData calls them in this order. With no document loaded they report
+    // error 91.
     void DiscussionTypes();
     void CommentTypes();
     void DiscussionGroups();
+    // Replace the issue (comment) table and lists with the loaded document's records, in
+    // document order; an order with no issue gets the placeholder issue. A record the table
+    // cannot hold is reported and ends the load, keeping the rows read before it.
     void LetDiscussions();
     void LetComments();
+    // The issues (comments) the next save would write, fields joined by the first separator and
+    // each record ended by the second; "" when none, or before any load.
     std::string GetDiscussions(const std::string& ptFieldSeparator,
                                const std::string& ptRecordSeparator);
     std::string GetComments(const std::string& ptFieldSeparator,
                             const std::string& ptRecordSeparator);
     void DiscussionPriorities();
+    // Posts every change since the last save to the server page as SQL batches and waits for
+    // the answer, pumping the host's messages. Shows the page's answer when it says anything;
+    // rows the server did not store stay marked for the next save, and stored new rows take
+    // the numbers the database gave them. A call during a save runs after it.
     void SaveData();
+    // The batches SaveData would post, each ended by the separator; marks nothing as sent.
     std::string SaveDataToIIS(const std::string& ptRecordSeparator);
+    // Loads the order's discussion from "<server>/PODiscussion.asp?OrderID=<order>" and shows
+    // it, the first issue selected. A transfer or document that fails is reported once by each
+    // loader, and none of the previous order's issues and comments stays.
     void LoadData(const std::string& ptServerName, const std::string& ptOrderID);
+    // The text form-encoded as the save's fields are, byte by byte from the Windows-1252 form.
     std::string urlEncode(const std::string& theData);
+    // The text split into rows (each ended by the row separator), then columns, as a 0-based
+    // two-dimensional array as wide as the first row; Empty for a text of blanks. No row
+    // separator, or a row too short, is Subscript out of range (9), reported.
     Value StringToArray(const std::string& ptData, const std::string& ptColumnSeparator,
                         const std::string& ptRowSeparator);
 
