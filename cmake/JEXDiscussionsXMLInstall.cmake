@@ -12,7 +12,7 @@ set(JEX_HEADER_DIR ${CMAKE_INSTALL_INCLUDEDIR}/JEXDiscussionsXML)
 
 # The control. Its headers include each other by path ("control/...", "platform/..."), so the
 # tree keeps its shape.
-install(TARGETS JEXDiscussionsXML EXPORT JEXDiscussionsXMLTargets
+install(TARGETS JEXSqlText JEXDiscussionsXML EXPORT JEXDiscussionsXMLTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION ${JEX_HEADER_DIR}
   FILES_MATCHING PATTERN "*.h")

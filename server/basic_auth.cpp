@@ -9,29 +9,17 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "platform/text.h"
+
 namespace jex::server {
 
 namespace {
 
 constexpr std::string_view kScheme = "basic ";
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view lowerCasePrefix) {
-    if (text.size() < lowerCasePrefix.size()) return false;
-    return std::equal(
-        lowerCasePrefix.begin(), lowerCasePrefix.end(), text.begin(),
-        [](char lower, char c) { return std::tolower(static_cast<unsigned char>(c)) == lower; });
-}
-
-std::string_view withoutBlanks(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // What follows the scheme in an Authorization value: the encoded "user:password".
 std::string_view tokenOf(std::string_view authorization) {
-    return withoutBlanks(authorization.substr(kScheme.size()));
+    return trimSpacesAndTabs(authorization.substr(kScheme.size()));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "batch_tokens.h"
+#include "platform/text.h"
 #include "sql_values.h"
 #include "statement_forms.h"
 

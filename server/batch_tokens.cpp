@@ -4,6 +4,8 @@
 #include <cctype>
 #include <utility>
 
+#include "platform/text.h"
+
 namespace jex::server {
 
 namespace {
@@ -15,8 +17,6 @@ bool isWordStart(char c) {
     return std::isalpha(byte) != 0 || c == '_' || c == '@' || c == '#' || byte >= 0x80;
 }
 bool isWordPart(char c) { return isWordStart(c) || isDigit(c) || c == '$'; }
-
-char lowerCase(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 template <class Predicate>
 std::size_t runEnd(std::string_view sql, std::size_t at, Predicate belongs) {
@@ -113,11 +113,6 @@ std::vector<StatementTokens> splitStatements(Tokens& tokens) {
     if (begin < tokens.size())
         statements.emplace_back(tokens.data() + begin, tokens.size() - begin);
     return statements;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return lowerCase(x) == lowerCase(y); });
 }
 
 bool isWord(const Token& token, std::string_view word) {

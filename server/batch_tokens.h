@@ -29,8 +29,6 @@ Tokens tokenize(std::string_view sql);
 // names a column). Each covers the tokens up to the next one's start.
 std::vector<StatementTokens> splitStatements(Tokens& tokens);
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
 // A word token equal to word, letter case ignored.
 bool isWord(const Token& token, std::string_view word);
 // A word token naming an @variable.

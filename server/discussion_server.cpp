@@ -14,6 +14,7 @@
 
 #include "batch_runner.h"
 #include "discussion_document.h"
+#include "platform/text.h"
 #include "platform/windows1252.h"
 
 namespace jex::server {
@@ -23,14 +24,6 @@ namespace {
 constexpr std::string_view kPageName = "podiscussion.asp";
 constexpr const char* kXmlContentType = "text/xml; charset=utf-8";
 constexpr const char* kTextContentType = "text/plain; charset=utf-8";
-
-bool endsWithIgnoringCase(std::string_view text, std::string_view lowerCaseEnding) {
-    if (text.size() < lowerCaseEnding.size()) return false;
-    const std::string_view tail = text.substr(text.size() - lowerCaseEnding.size());
-    return std::equal(tail.begin(), tail.end(), lowerCaseEnding.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
-}
 
 // The library's default also sets SO_REUSEPORT, which would let a second server take a port that
 // is in use instead of failing; keep only the quick rebinding after a restart.
@@ -58,16 +51,10 @@ bool isFormBody(const httplib::Request& request) {
            0;
 }
 
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 // The control declares UTF-8 only for a save holding text the code page lacks; a body that
 // declares no charset is in the code page, as every peer has always sent it.
 DiscussionServer::FormCharset formCharset(const httplib::Request& request) {
-    const std::string type = lowerCase(request.get_header_value("Content-Type"));
+    const std::string type = lowerAscii(request.get_header_value("Content-Type"));
     for (std::size_t at = type.find(';'); at != std::string::npos; at = type.find(';', at + 1)) {
         std::string_view parameter = std::string_view(type).substr(at + 1);
         parameter = parameter.substr(0, parameter.find(';'));

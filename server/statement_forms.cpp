@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 
+#include "platform/text.h"
 #include "save/statements.h"
 
 namespace jex::server {

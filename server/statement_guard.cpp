@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/text.h"
+
 namespace jex::server {
 
 namespace {
@@ -26,13 +28,6 @@ static_assert(SQLITE_RECURSIVE + 1 == std::size(kActionNames));
 constexpr std::string_view kOrderTables[] = {"OrderDiscussion", "OrderDiscussionComment",
                                              "OrderHeader"};
 constexpr std::string_view kFunctions[] = {"max", "count", "ifnull"};
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 template <std::size_t N>
 bool holdsIgnoringCase(const std::string_view (&names)[N], const char* name) {

@@ -9,6 +9,7 @@
 #include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/list_selection.h"
+#include "data/date_cell.h"
 #include "data/sequence.h"
 #include "issues/follow_up_choice.h"
 #include "issues/validation_message.h"
@@ -32,9 +33,6 @@ bool confirmDelete(MessageBoxService& box) {
 }
 
 bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == text.npos; }
-
-// The stored text of a follow-up; null reads as nothing.
-std::string storedText(const Value& field) { return field.textOrEmpty(); }
 
 // Writes one comment into its list row and its table row together, so that the two never
 // disagree. Each write raises the table's error (TooLong, WrongType) with the list cell
@@ -154,8 +152,8 @@ void loadCommentForEdit(DiscussionScreen& s, const ui::ListItem& row, RecordTabl
     showComment(row, editingFields(s));
     s.cboCommentType.setText(row.column(comment_row::Type));
     if (!findComment(table, row.column(comment_row::Sequence))) return;
-    s.txtCenterFollowUp.setText(storedText(table.field("FollowupCenter")));
-    s.txtCSCFollowUp.setText(storedText(table.field("FollowupCSC")));
+    s.txtCenterFollowUp.setText(table.field("FollowupCenter").textOrEmpty());
+    s.txtCSCFollowUp.setText(table.field("FollowupCSC").textOrEmpty());
 }
 
 // The focus flags and follow-ups, in the order of the row's columns.

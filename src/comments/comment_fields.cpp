@@ -1,7 +1,6 @@
 #include "comments/comment_fields.h"
 
 #include "comments/comment_row.h"
-#include "platform/dates.h"
 
 namespace jex {
 namespace {
@@ -43,12 +42,6 @@ void clearComment(const CommentFields& fields) {
         box->setText("");
     }
     for (ui::CheckBox* box : fields.focusBoxes()) box->setValue(0);
-}
-
-std::string dateCell(const Value& field) {
-    if (field.isNull()) return {};
-    std::string text = field.toText();
-    return isDate(text) ? text : std::string();
 }
 
 }  // namespace jex

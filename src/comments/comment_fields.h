@@ -39,8 +39,4 @@ void showComment(const ui::ListItem& row, const CommentFields& fields);
 // Empties the text boxes and unchecks the focus boxes. Never fails.
 void clearComment(const CommentFields& fields);
 
-// The cell of a stored date: its text as it stands when it reads as a date, otherwise (null
-// included) nothing. Never fails.
-std::string dateCell(const Value& field);
-
 }  // namespace jex

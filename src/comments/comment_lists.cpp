@@ -2,6 +2,7 @@
 #include "comments/comment_row.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/work_under_way.h"
+#include "data/date_cell.h"
 #include "data/sequence.h"
 #include "issues/header_sort.h"
 #include "issues/issue_row.h"

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "control/jex_po_discussions_xml.h"
+#include "platform/text.h"
 
 namespace jex {
 namespace {
@@ -58,13 +59,6 @@ const std::vector<Entry>& entries() {
          [](C& c, Args a) { return c.StringToArray(a[0].toText(), a[1].toText(), a[2].toText()); }},
     };
     return table;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 }  // namespace

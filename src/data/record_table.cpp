@@ -13,15 +13,6 @@ namespace {
 
 constexpr const char* kSource = "RecordTable";
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
-
 // Characters of a UTF-8 text: every byte that does not continue a sequence starts one.
 size_t characterCount(std::string_view text) {
     return static_cast<size_t>(std::ranges::count_if(

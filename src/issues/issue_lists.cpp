@@ -1,5 +1,6 @@
 #include "control/jex_po_discussions_xml.h"
 #include "control/work_under_way.h"
+#include "data/date_cell.h"
 #include "data/sequence.h"
 #include "issues/follow_up_choice.h"
 #include "issues/header_sort.h"
@@ -10,18 +11,9 @@
 namespace jex {
 namespace {
 
-// The text of a field; a field cleared to null shows nothing, like one never written.
-std::string cellText(const Value& field) { return field.textOrEmpty(); }
-
-// A stored date is shown as it stands, but only when it reads as a date.
-std::string dateCell(const Value& field) {
-    std::string text = cellText(field);
-    return isDate(text) ? text : std::string();
-}
-
 // An issue without a resolution text is still open.
 std::string statusCell(const Value& resolution) {
-    return cellText(resolution).empty() ? "Open" : "Close";
+    return resolution.textOrEmpty().empty() ? "Open" : "Close";
 }
 
 // The first entry whose code (column 0) has the value `code`; raises Invalid procedure call or
@@ -67,15 +59,15 @@ ui::ListItemRef JEXPODiscussionsXML::addIssueRow(ui::ListView& list) {
     row->setSubItem(issue_row::Status, statusCell(table.field("Resolution")));
     row->setSubItem(issue_row::Priority,
                     mnuPriority.item(table.field("Priority").toInteger()).caption);
-    row->setSubItem(issue_row::EnteredBy, cellText(table.field("EnteredBy")));
+    row->setSubItem(issue_row::EnteredBy, table.field("EnteredBy").textOrEmpty());
     row->setSubItem(issue_row::EnteredDate, dateCell(table.field("IssueDate")));
-    row->setSubItem(issue_row::ResolvedBy, cellText(table.field("ResolvedBy")));
+    row->setSubItem(issue_row::ResolvedBy, table.field("ResolvedBy").textOrEmpty());
     row->setSubItem(issue_row::ResolvedDate, dateCell(table.field("ResolvedDate")));
-    row->setSubItem(issue_row::Description, cellText(table.field("IssueDescription")));
-    row->setSubItem(issue_row::Resolution, cellText(table.field("Resolution")));
-    row->setSubItem(issue_row::Sequence, cellText(table.field("IssueSequence")));
-    row->setSubItem(issue_row::LastUpdated, cellText(table.field("RecordLastUpdated")));
-    row->setSubItem(issue_row::FollowUp, cellText(table.field("IssueFollowUp")));
+    row->setSubItem(issue_row::Description, table.field("IssueDescription").textOrEmpty());
+    row->setSubItem(issue_row::Resolution, table.field("Resolution").textOrEmpty());
+    row->setSubItem(issue_row::Sequence, table.field("IssueSequence").textOrEmpty());
+    row->setSubItem(issue_row::LastUpdated, table.field("RecordLastUpdated").textOrEmpty());
+    row->setSubItem(issue_row::FollowUp, table.field("IssueFollowUp").textOrEmpty());
     return row;
 }
 
@@ -99,7 +91,7 @@ void JEXPODiscussionsXML::DisplayDiscussionsView(const std::string& issueSequenc
         }
         RecordTable& table = *DiscussionTable;
         table.moveFirst();
-        while (!table.atEnd() && cellText(table.field("IssueSequence")) != issueSequence) {
+        while (!table.atEnd() && table.field("IssueSequence").textOrEmpty() != issueSequence) {
             table.moveNext();
         }
         if (table.atEnd()) return;
@@ -107,8 +99,8 @@ void JEXPODiscussionsXML::DisplayDiscussionsView(const std::string& issueSequenc
         const ui::ListItemRef row = addIssueRow(lstDiscussionsView);
         txtDiscussionGroupView.setText(row->column(issue_row::Group));
         txtDiscussionView.setText(row->column(issue_row::Type));
-        txtDiscussionDescriptionView.setText(cellText(table.field("IssueDescription")));
-        txtDiscussionResolutionView.setText(cellText(table.field("Resolution")));
+        txtDiscussionDescriptionView.setText(table.field("IssueDescription").textOrEmpty());
+        txtDiscussionResolutionView.setText(table.field("Resolution").textOrEmpty());
         txtFollowUpView.setText(row->column(issue_row::FollowUp));
     });
 }

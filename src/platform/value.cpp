@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace jex {
 
@@ -20,14 +21,6 @@ struct Overloaded : Fs... {
 };
 template <class... Fs>
 Overloaded(Fs...) -> Overloaded<Fs...>;
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -49,7 +42,7 @@ bool isPlainDecimal(std::string_view text) {
 // The number a text stands for: blanks trimmed, an optional sign, plain decimals.
 // Type mismatch for any other text, Overflow beyond the range of a double.
 double parseNumber(std::string_view text) {
-    text = trimBlanks(text);
+    text = trimSpacesAndTabs(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
@@ -64,17 +57,8 @@ double parseNumber(std::string_view text) {
     return negative ? -magnitude : magnitude;
 }
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// `lower` is in lower case.
-bool equalsIgnoringCase(std::string_view text, std::string_view lower) {
-    return text.size() == lower.size() &&
-           std::equal(text.begin(), text.end(), lower.begin(),
-                      [](char a, char b) { return lowerAscii(a) == b; });
-}
-
 std::optional<bool> parseBooleanWord(std::string_view text) {
-    const std::string_view word = trimBlanks(text);
+    const std::string_view word = trimSpacesAndTabs(text);
     if (equalsIgnoringCase(word, "true")) return true;
     if (equalsIgnoringCase(word, "false")) return false;
     return std::nullopt;
