@@ -1,7 +1,7 @@
-#include "comments/comment_row.h"
 #include "comments/find_comment.h"
 #include "control/jex_po_discussions_xml.h"
-#include "issues/issue_row.h"
+#include "data/comment_schema.h"
+#include "data/issue_schema.h"
 
 // Moving a comment to another issue: a corporate user drags its row from the comment list onto
 // the issue's row. The move only re-parents the table row and marks it for the next save; the
@@ -26,8 +26,8 @@ bool ownsShownComments(const ui::ListView& issues, const ui::ListItem& issue) {
 // Raises the table's NoCurrentRecord when no row has that sequence.
 void moveComment(RecordTable& table, const std::string& sequence, const std::string& issue) {
     findComment(table, sequence);
-    table.setField("DiscussionSequence", Value(issue));
-    table.setField("IsUpdated", Value(true));
+    table.setField(comment_field::DiscussionSequence, Value(issue));
+    table.setField(comment_field::IsUpdated, Value(true));
 }
 
 }  // namespace

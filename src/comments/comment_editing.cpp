@@ -3,12 +3,12 @@
 #include <string_view>
 
 #include "comments/comment_fields.h"
-#include "comments/comment_row.h"
 #include "comments/field_appearance.h"
 #include "comments/find_comment.h"
 #include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/list_selection.h"
+#include "data/comment_schema.h"
 #include "data/date_cell.h"
 #include "data/sequence.h"
 #include "issues/follow_up_choice.h"
@@ -32,8 +32,6 @@ bool confirmDelete(MessageBoxService& box) {
                      .defaultButton = 1}) == MsgResult::Yes;
 }
 
-bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == text.npos; }
-
 // Writes one comment into its list row and its table row together, so that the two never
 // disagree. Each write raises the table's error (TooLong, WrongType) with the list cell
 // already written.
@@ -41,36 +39,30 @@ class CommentWriter {
   public:
     CommentWriter(ui::ListItem& row, RecordTable& table) : m_row(row), m_table(table) {}
 
-    void text(int column, const char* field, const std::string& text) {
-        setCell(column, text);
-        m_table.setField(field, Value(text));
+    void text(int column, const std::string& text) {
+        m_row.setColumn(column, text);
+        m_table.setField(fieldOf(column), Value(text));
     }
     // Only a checked box is True; the column reads "True" or "False", never empty.
-    void flag(int column, const char* field, const ui::CheckBox& box) {
+    void flag(int column, const ui::CheckBox& box) {
         const bool checked = box.value() == 1;
-        setCell(column, checked ? "True" : "False");
-        m_table.setField(field, Value(checked));
+        m_row.setColumn(column, checked ? "True" : "False");
+        m_table.setField(fieldOf(column), Value(checked));
     }
     // An empty follow-up is stored as null; the cell shows what a redraw of the list would.
-    void followUp(int column, const char* field, const ui::TextBox& box) {
+    void followUp(int column, const ui::TextBox& box) {
         const Value stored = box.text().empty() ? Value::null() : Value(box.text());
-        setCell(column, dateCell(stored));
-        m_table.setField(field, stored);
+        m_row.setColumn(column, dateCell(stored));
+        m_table.setField(fieldOf(column), stored);
     }
     // The type is kept as the picker's position; the column shows its text.
     void type(const ui::ComboBox& picker) {
-        setCell(comment_row::Type, picker.text());
-        m_table.setField("Type", Value(toInt16(picker.listIndex())));
+        m_row.setColumn(comment_row::Type, picker.text());
+        m_table.setField(comment_field::Type, Value(toInt16(picker.listIndex())));
     }
 
   private:
-    void setCell(int column, const std::string& text) {
-        if (column == comment_row::Description) {
-            m_row.setText(text);
-            return;
-        }
-        m_row.setSubItem(column, text);
-    }
+    static const char* fieldOf(int column) { return kCommentColumns[column].field; }
 
     ui::ListItem& m_row;
     RecordTable& m_table;
@@ -152,19 +144,19 @@ void loadCommentForEdit(DiscussionScreen& s, const ui::ListItem& row, RecordTabl
     showComment(row, editingFields(s));
     s.cboCommentType.setText(row.column(comment_row::Type));
     if (!findComment(table, row.column(comment_row::Sequence))) return;
-    s.txtCenterFollowUp.setText(table.field("FollowupCenter").textOrEmpty());
-    s.txtCSCFollowUp.setText(table.field("FollowupCSC").textOrEmpty());
+    s.txtCenterFollowUp.setText(table.field(comment_field::FollowupCenter).textOrEmpty());
+    s.txtCSCFollowUp.setText(table.field(comment_field::FollowupCSC).textOrEmpty());
 }
 
 // The focus flags and follow-ups, in the order of the row's columns.
 void writeFocus(CommentWriter& write, const DiscussionScreen& s) {
-    write.flag(comment_row::CenterFocus, "FocusCenter", s.chkCenterFocus);
-    write.followUp(comment_row::CenterFollowUp, "FollowupCenter", s.txtCenterFollowUp);
-    write.flag(comment_row::PurchasingFocus, "FocusPurchasing", s.chkCorporateFocus);
-    write.followUp(comment_row::CscFollowUp, "FollowupCSC", s.txtCSCFollowUp);
-    write.flag(comment_row::AccountingFocus, "FocusAccounting", s.chkVendorFocus);
-    write.flag(comment_row::BillingFocus, "FocusBilling", s.chkBillingFocus);
-    write.flag(comment_row::JexdFocus, "FocusJEXD", s.chkJEXDFocus);
+    write.flag(comment_row::CenterFocus, s.chkCenterFocus);
+    write.followUp(comment_row::CenterFollowUp, s.txtCenterFollowUp);
+    write.flag(comment_row::PurchasingFocus, s.chkCorporateFocus);
+    write.followUp(comment_row::CscFollowUp, s.txtCSCFollowUp);
+    write.flag(comment_row::AccountingFocus, s.chkVendorFocus);
+    write.flag(comment_row::BillingFocus, s.chkBillingFocus);
+    write.flag(comment_row::JexdFocus, s.chkJEXDFocus);
 }
 
 // The type first, then the description; the first one missing is named and gets the focus.
@@ -173,7 +165,7 @@ bool isCommentComplete(DiscussionScreen& s, MessageBoxService& box) {
         refuse(box, s.cboCommentType, "The comment Type is required", kInformationRequired);
         return false;
     }
-    if (isBlank(s.txtCommentDescription.text())) {
+    if (trimBlanks(s.txtCommentDescription.text()).empty()) {
         refuse(box, s.txtCommentDescription, "The comment description is required",
                kInformationRequired);
         return false;
@@ -227,25 +219,24 @@ void JEXPODiscussionsXML::cmdAddComment_Click() {
             return formatDate(m_services.clock.now(), DatePattern::TimeStamp);
         };
         if (IsNewComment) {
-            write.text(comment_row::EnteredBy, "CommentEnteredBy", CurrentUserName);
-            table.setField("CommentEnteredByPersonID", Value(CurrentPersonID));
-            table.setField("CommentEnteredByPersonType", Value(CurrentPersonType));
-            write.text(comment_row::Sequence, "DiscussionCommentSequence", NewCommentSequence());
-            write.text(comment_row::Owner, "DiscussionSequence", SelectedIssueSequence);
-            write.text(comment_row::EnteredDate, "CommentDate", timeStamp());
+            write.text(comment_row::EnteredBy, CurrentUserName);
+            table.setField(comment_field::CommentEnteredByPersonID, Value(CurrentPersonID));
+            table.setField(comment_field::CommentEnteredByPersonType, Value(CurrentPersonType));
+            write.text(comment_row::Sequence, NewCommentSequence());
+            write.text(comment_row::Owner, SelectedIssueSequence);
+            write.text(comment_row::EnteredDate, timeStamp());
         }
         write.type(cboCommentType);
-        write.text(comment_row::Description, "CommentDescription",
-                   std::string(trimBlanks(txtCommentDescription.text())));
+        write.text(comment_row::Description, std::string(trimBlanks(txtCommentDescription.text())));
 
         const std::string updated = timeStamp();
         // A comment not sent yet is dated by its last change.
         if (!IsNewComment && isNewSequence(row->column(comment_row::Sequence)))
-            write.text(comment_row::EnteredDate, "CommentDate", updated);
-        write.text(comment_row::LastUpdated, "RecordLastUpdated", updated);
+            write.text(comment_row::EnteredDate, updated);
+        write.text(comment_row::LastUpdated, updated);
 
         writeFocus(write, screen());
-        table.setField("IsUpdated", Value(true));
+        table.setField(comment_field::IsUpdated, Value(true));
         table.update();
 
         lstComments.setSelectedItem(row);

@@ -1,6 +1,6 @@
 #include "comments/comment_fields.h"
 
-#include "comments/comment_row.h"
+#include "data/comment_schema.h"
 
 namespace jex {
 namespace {

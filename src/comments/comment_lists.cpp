@@ -1,11 +1,11 @@
 #include "comments/comment_fields.h"
-#include "comments/comment_row.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/work_under_way.h"
+#include "data/comment_schema.h"
 #include "data/date_cell.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
 #include "issues/header_sort.h"
-#include "issues/issue_row.h"
 
 namespace jex {
 namespace {
@@ -18,23 +18,24 @@ bool isArrowUpOrDown(int keyCode) { return keyCode == ui::kKeyUp || keyCode == u
 // leaves no half-filled row behind.
 ui::ListItemRef JEXPODiscussionsXML::addCommentRow(ui::ListView& list) {
     const RecordTable& table = *CommentTable;
-    const std::string typeDescription = cboCommentType.list(table.field("Type").toInteger());
+    const std::string typeDescription =
+        cboCommentType.list(table.field(comment_field::Type).toInteger());
     const std::string cells[] = {
-        table.field("CommentEnteredBy").toText(),
-        dateCell(table.field("CommentDate")),
+        table.field(comment_field::CommentEnteredBy).toText(),
+        dateCell(table.field(comment_field::CommentDate)),
         typeDescription,
-        table.field("DiscussionCommentSequence").toText(),
-        table.field("DiscussionSequence").toText(),
-        table.field("RecordLastUpdated").toText(),
-        table.field("FocusCenter").toText(),
-        dateCell(table.field("FollowupCenter")),
-        table.field("FocusPurchasing").toText(),
-        dateCell(table.field("FollowupCSC")),
-        table.field("FocusAccounting").toText(),
-        table.field("FocusBilling").toText(),
-        table.field("FocusJEXD").toText(),
+        table.field(comment_field::DiscussionCommentSequence).toText(),
+        table.field(comment_field::DiscussionSequence).toText(),
+        table.field(comment_field::RecordLastUpdated).toText(),
+        table.field(comment_field::FocusCenter).toText(),
+        dateCell(table.field(comment_field::FollowupCenter)),
+        table.field(comment_field::FocusPurchasing).toText(),
+        dateCell(table.field(comment_field::FollowupCSC)),
+        table.field(comment_field::FocusAccounting).toText(),
+        table.field(comment_field::FocusBilling).toText(),
+        table.field(comment_field::FocusJEXD).toText(),
     };
-    ui::ListItemRef row = list.add(table.field("CommentDescription").toText());
+    ui::ListItemRef row = list.add(table.field(comment_field::CommentDescription).toText());
     for (int k = 1; const std::string& cell : cells) row->setSubItem(k++, cell);
     return row;
 }
@@ -49,7 +50,8 @@ void JEXPODiscussionsXML::DisplayComments() {
 
         bool added = false;
         for (table.moveFirst(); !table.atEnd(); table.moveNext()) {
-            if (table.field("DiscussionSequence").toText() != SelectedIssueSequence) continue;
+            if (table.field(comment_field::DiscussionSequence).toText() != SelectedIssueSequence)
+                continue;
             addCommentRow(lstComments);
             added = true;
         }

@@ -1,9 +1,9 @@
-#include "comments/comment_row.h"
 #include "comments/field_appearance.h"
 #include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/work_under_way.h"
-#include "issues/issue_row.h"
+#include "data/comment_schema.h"
+#include "data/issue_schema.h"
 
 namespace jex {
 namespace {

@@ -1,4 +1,6 @@
 #include "control/jex_po_discussions_xml.h"
+#include "data/comment_schema.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
 #include "platform/int16.h"
 
@@ -35,7 +37,7 @@ void JEXPODiscussionsXML::readRecord(RecordTable& table, const XmlElement& recor
     int position = 0;
     record.forEachChild([&](const XmlElement& field) {
         checkFieldPosition(table, position);
-        const bool isSequence = field.hasLocalName("IssueSequence");
+        const bool isSequence = field.hasLocalName(issue_field::IssueSequence);
         field.forEachChildText([&](std::string_view text) {
             if (text.empty()) return;
             table.setField(position, Value(isSequence ? padSequence(text) : std::string(text)));
@@ -70,9 +72,9 @@ void JEXPODiscussionsXML::LetDiscussions() {
             SetDefaultIssue();
             return;
         }
-        NextIssueSequence = add16(sequenceNumber(table.field("IssueSequence")), 1);
+        NextIssueSequence = add16(sequenceNumber(table.field(issue_field::IssueSequence)), 1);
         table.moveFirst();
-        OrderID = table.field("OrderID").toText();
+        OrderID = table.field(issue_field::OrderID).toText();
         DisplayDiscussions();
         txtFollowUp.setText("");
     });
@@ -97,7 +99,8 @@ void JEXPODiscussionsXML::LetComments() {
             lstDiscussions_Click();
             return;
         }
-        NextCommentSequence = add16(sequenceNumber(table.field("DiscussionCommentSequence")), 1);
+        NextCommentSequence =
+            add16(sequenceNumber(table.field(comment_field::DiscussionCommentSequence)), 1);
         DisplayComments();
     });
 }

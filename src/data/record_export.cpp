@@ -3,8 +3,9 @@
 #include <vector>
 
 #include "control/jex_po_discussions_xml.h"
+#include "data/comment_schema.h"
+#include "data/issue_schema.h"
 #include "issues/issue_record.h"
-#include "issues/issue_row.h"
 #include "platform/int16.h"
 #include "platform/text.h"
 
@@ -12,7 +13,10 @@ namespace jex {
 
 namespace {
 
-constexpr int kExportedCommentFields = 13;
+// A comment is exported up to its billing focus, thirteen fields: what hosts read back. The
+// fields after it are not.
+constexpr int kExportedCommentFields =
+    fieldPosition(kCommentFields, comment_field::FocusBilling) + 1;
 
 std::string joined(const std::vector<std::string>& fields, const std::string& separator) {
     std::string text;
@@ -28,7 +32,7 @@ std::string joined(const std::vector<std::string>& fields, const std::string& se
 std::unordered_map<std::string, size_t> firstRowOfEachIssue(RecordTable& issues) {
     std::unordered_map<std::string, size_t> rows;
     for (issues.moveFirst(); !issues.atEnd(); issues.moveNext())
-        rows.try_emplace(issues.field("IssueSequence").toText(), issues.bookmark());
+        rows.try_emplace(issues.field(issue_field::IssueSequence).toText(), issues.bookmark());
     return rows;
 }
 
@@ -44,14 +48,11 @@ std::vector<std::string> pieces(std::string_view text, std::string_view separato
     }
 }
 
-// A field's export form: text as it is, numbers in decimal, Booleans True or False, and an
-// unset or null field empty.
-std::string exportText(const Value& value) { return value.isNull() ? "" : value.toText(); }
-
 std::string commentRecord(const RecordTable& comments, const std::string& fieldSeparator) {
     std::vector<std::string> fields;
     for (int position = 0; position < kExportedCommentFields; ++position) {
-        fields.push_back(exportText(comments.field(position)));
+        // Text as it is, numbers in decimal, Booleans True or False, an unset or null field empty.
+        fields.push_back(comments.field(position).textOrEmpty());
     }
     return joined(fields, fieldSeparator);
 }

@@ -1,7 +1,7 @@
 #include "control/jex_po_discussions_xml.h"
 #include "control/list_selection.h"
+#include "data/issue_schema.h"
 #include "issues/issue_record.h"
-#include "issues/issue_row.h"
 #include "issues/validation_message.h"
 
 // Deleting an issue. Only issues made since the load can be deleted, so nothing about them

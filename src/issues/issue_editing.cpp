@@ -3,10 +3,11 @@
 #include "comments/field_appearance.h"
 #include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
 #include "issues/follow_up_choice.h"
 #include "issues/issue_record.h"
-#include "issues/issue_row.h"
+#include "issues/issue_writer.h"
 #include "issues/validation_message.h"
 #include "platform/text.h"
 
@@ -101,9 +102,6 @@ std::string defaultPriority(const ui::PopupMenu& menu) {
     return menu.item(menu.upperBound() >= 2 ? 2 : menu.lowerBound()).caption;
 }
 
-// An issue without a follow-up date stores none.
-Value followUpField(const std::string& text) { return text.empty() ? Value::null() : Value(text); }
-
 // The selected row, shared so that it can be selected again; raises Object variable not set
 // (91) when no row is selected.
 ui::ListItemRef selectedRow(const ui::ListView& list) {
@@ -144,24 +142,19 @@ void JEXPODiscussionsXML::cmdAddDiscussion_Click() {
         const auto appendIssue = [&] {
             const ui::ListItemRef row = lstDiscussions.add(txtDiscussionGroup.text());
             issues.addNew();
-            row->setSubItem(issue_row::Status, "Open");
+            IssueWriter write(*row, issues);
+            write.cell(issue_row::Status, "Open");
             const std::string priority = defaultPriority(mnuPriority);
-            row->setSubItem(issue_row::Priority, priority);
-            issues.setField("Priority", Value(PriorityIndex(priority)));
-            row->setSubItem(issue_row::EnteredBy, CurrentUserName);
-            issues.setField("EnteredBy", Value(CurrentUserName));
-            issues.setField("EnteredByPersonID", Value(CurrentPersonID));
-            issues.setField("EnteredByPersonType", Value(CurrentPersonType));
-            const std::string entered = stamp();
-            row->setSubItem(issue_row::EnteredDate, entered);
-            issues.setField("IssueDate", Value(entered));
+            write.code(issue_row::Priority, priority, PriorityIndex(priority));
+            write.text(issue_row::EnteredBy, CurrentUserName);
+            issues.setField(issue_field::EnteredByPersonID, Value(CurrentPersonID));
+            issues.setField(issue_field::EnteredByPersonType, Value(CurrentPersonType));
+            write.text(issue_row::EnteredDate, stamp());
             for (int column :
                  {issue_row::ResolvedBy, issue_row::ResolvedDate, issue_row::Resolution}) {
-                row->setSubItem(column, "");
+                write.cell(column, "");
             }
-            const std::string sequence = NewIssueSequence();
-            row->setSubItem(issue_row::Sequence, sequence);
-            issues.setField("IssueSequence", Value(sequence));
+            write.text(issue_row::Sequence, NewIssueSequence());
             return row;
         };
 
@@ -187,18 +180,14 @@ void JEXPODiscussionsXML::cmdAddDiscussion_Click() {
             lstDiscussions.setEnabled(true);
 
             const ui::ListItemRef row = IsNewIssue ? appendIssue() : editedIssue();
+            IssueWriter write(*row, issues);
             const std::string type(trimBlanks(txtDiscussion.text()));
-            row->setSubItem(issue_row::Type, type);
-            issues.setField("Type", Value(TypeIndex(type, true)));
-            const std::string description(trimBlanks(txtDiscussionDescription.text()));
-            row->setSubItem(issue_row::Description, description);
-            issues.setField("IssueDescription", Value(description));
-            const std::string updated = stamp();
-            row->setSubItem(issue_row::LastUpdated, updated);
-            issues.setField("RecordLastUpdated", Value(updated));
-            row->setSubItem(issue_row::FollowUp, txtFollowUp.text());
-            issues.setField("IssueFollowUp", followUpField(txtFollowUp.text()));
-            issues.setField("IsUpdated", Value(true));
+            write.code(issue_row::Type, type, TypeIndex(type, true));
+            write.text(issue_row::Description,
+                       std::string(trimBlanks(txtDiscussionDescription.text())));
+            write.text(issue_row::LastUpdated, stamp());
+            write.followUp(txtFollowUp.text());
+            issues.setField(issue_field::IsUpdated, Value(true));
 
             lstDiscussions.setSelectedItem(row);
             lstDiscussions_Click();

@@ -1,10 +1,10 @@
 #include "control/jex_po_discussions_xml.h"
 #include "control/work_under_way.h"
 #include "data/date_cell.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
 #include "issues/follow_up_choice.h"
 #include "issues/header_sort.h"
-#include "issues/issue_row.h"
 
 // The issue lists: the full list of the first tab, the one-issue list of the read-only tab, and
 // the selection handling that brings the screen into the state for the selected issue.
@@ -53,21 +53,23 @@ std::string JEXPODiscussionsXML::DiscussionGroupDescription(int16_t typeCode) {
 
 ui::ListItemRef JEXPODiscussionsXML::addIssueRow(ui::ListView& list) {
     const RecordTable& table = *DiscussionTable;
-    const int16_t type = table.field("Type").toInteger();
+    const int16_t type = table.field(issue_field::Type).toInteger();
     const ui::ListItemRef row = list.add(DiscussionGroupDescription(type));
     row->setSubItem(issue_row::Type, DiscussionTypeDescription(type));
-    row->setSubItem(issue_row::Status, statusCell(table.field("Resolution")));
+    row->setSubItem(issue_row::Status, statusCell(table.field(issue_field::Resolution)));
     row->setSubItem(issue_row::Priority,
-                    mnuPriority.item(table.field("Priority").toInteger()).caption);
-    row->setSubItem(issue_row::EnteredBy, table.field("EnteredBy").textOrEmpty());
-    row->setSubItem(issue_row::EnteredDate, dateCell(table.field("IssueDate")));
-    row->setSubItem(issue_row::ResolvedBy, table.field("ResolvedBy").textOrEmpty());
-    row->setSubItem(issue_row::ResolvedDate, dateCell(table.field("ResolvedDate")));
-    row->setSubItem(issue_row::Description, table.field("IssueDescription").textOrEmpty());
-    row->setSubItem(issue_row::Resolution, table.field("Resolution").textOrEmpty());
-    row->setSubItem(issue_row::Sequence, table.field("IssueSequence").textOrEmpty());
-    row->setSubItem(issue_row::LastUpdated, table.field("RecordLastUpdated").textOrEmpty());
-    row->setSubItem(issue_row::FollowUp, table.field("IssueFollowUp").textOrEmpty());
+                    mnuPriority.item(table.field(issue_field::Priority).toInteger()).caption);
+    row->setSubItem(issue_row::EnteredBy, table.field(issue_field::EnteredBy).textOrEmpty());
+    row->setSubItem(issue_row::EnteredDate, dateCell(table.field(issue_field::IssueDate)));
+    row->setSubItem(issue_row::ResolvedBy, table.field(issue_field::ResolvedBy).textOrEmpty());
+    row->setSubItem(issue_row::ResolvedDate, dateCell(table.field(issue_field::ResolvedDate)));
+    row->setSubItem(issue_row::Description,
+                    table.field(issue_field::IssueDescription).textOrEmpty());
+    row->setSubItem(issue_row::Resolution, table.field(issue_field::Resolution).textOrEmpty());
+    row->setSubItem(issue_row::Sequence, table.field(issue_field::IssueSequence).textOrEmpty());
+    row->setSubItem(issue_row::LastUpdated,
+                    table.field(issue_field::RecordLastUpdated).textOrEmpty());
+    row->setSubItem(issue_row::FollowUp, table.field(issue_field::IssueFollowUp).textOrEmpty());
     return row;
 }
 
@@ -91,7 +93,8 @@ void JEXPODiscussionsXML::DisplayDiscussionsView(const std::string& issueSequenc
         }
         RecordTable& table = *DiscussionTable;
         table.moveFirst();
-        while (!table.atEnd() && table.field("IssueSequence").textOrEmpty() != issueSequence) {
+        while (!table.atEnd() &&
+               table.field(issue_field::IssueSequence).textOrEmpty() != issueSequence) {
             table.moveNext();
         }
         if (table.atEnd()) return;
@@ -99,8 +102,9 @@ void JEXPODiscussionsXML::DisplayDiscussionsView(const std::string& issueSequenc
         const ui::ListItemRef row = addIssueRow(lstDiscussionsView);
         txtDiscussionGroupView.setText(row->column(issue_row::Group));
         txtDiscussionView.setText(row->column(issue_row::Type));
-        txtDiscussionDescriptionView.setText(table.field("IssueDescription").textOrEmpty());
-        txtDiscussionResolutionView.setText(table.field("Resolution").textOrEmpty());
+        txtDiscussionDescriptionView.setText(
+            table.field(issue_field::IssueDescription).textOrEmpty());
+        txtDiscussionResolutionView.setText(table.field(issue_field::Resolution).textOrEmpty());
         txtFollowUpView.setText(row->column(issue_row::FollowUp));
     });
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "data/issue_schema.h"
 #include "data/record_table.h"
 
 namespace jex {
@@ -11,7 +12,7 @@ namespace jex {
 // raises NoCurrentRecord. Raises ObjectClosed on a closed table.
 inline void moveToIssue(RecordTable& issues, const std::string& sequence) {
     issues.moveFirst();
-    while (!issues.atEnd() && issues.field("IssueSequence").toText() != sequence) {
+    while (!issues.atEnd() && issues.field(issue_field::IssueSequence).toText() != sequence) {
         issues.moveNext();
     }
 }

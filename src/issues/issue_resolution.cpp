@@ -1,8 +1,9 @@
 #include "comments/field_appearance.h"
 #include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
+#include "data/issue_schema.h"
 #include "issues/issue_record.h"
-#include "issues/issue_row.h"
+#include "issues/issue_writer.h"
 #include "issues/validation_message.h"
 #include "platform/text.h"
 
@@ -46,18 +47,16 @@ void JEXPODiscussionsXML::cmdCloseDiscussion_Click() {
             RecordTable& issues = *DiscussionTable;
             moveToIssue(issues, row.column(issue_row::Sequence));
 
-            row.setSubItem(issue_row::Status, "Close");
-            row.setSubItem(issue_row::ResolvedBy, CurrentUserName);
-            issues.setField("ResolvedBy", Value(CurrentUserName));
-            issues.setField("ResolvedByPersonID", Value(CurrentPersonID));
-            issues.setField("ResolvedByPersonType", Value(CurrentPersonType));
-            const std::string resolved = formatDate(m_services.clock.now(), DatePattern::TimeStamp);
-            row.setSubItem(issue_row::ResolvedDate, resolved);
-            issues.setField("ResolvedDate", Value(resolved));
+            IssueWriter write(row, issues);
+            write.cell(issue_row::Status, "Close");
+            write.text(issue_row::ResolvedBy, CurrentUserName);
+            issues.setField(issue_field::ResolvedByPersonID, Value(CurrentPersonID));
+            issues.setField(issue_field::ResolvedByPersonType, Value(CurrentPersonType));
+            write.text(issue_row::ResolvedDate,
+                       formatDate(m_services.clock.now(), DatePattern::TimeStamp));
             // Kept as typed: only a resolution of blanks alone is refused.
-            row.setSubItem(issue_row::Resolution, txtDiscussionResolution.text());
-            issues.setField("Resolution", Value(txtDiscussionResolution.text()));
-            issues.setField("IsUpdated", Value(true));
+            write.text(issue_row::Resolution, txtDiscussionResolution.text());
+            issues.setField(issue_field::IsUpdated, Value(true));
             lstDiscussions_Click();
         };
 

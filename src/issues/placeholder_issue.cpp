@@ -1,7 +1,9 @@
 #include <algorithm>
 
 #include "control/jex_po_discussions_xml.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
+#include "issues/issue_writer.h"
 #include "platform/int16.h"
 
 // The placeholder issue of an order without issues: resolved from the start, so that order
@@ -39,41 +41,31 @@ void JEXPODiscussionsXML::SetDefaultIssue() {
         RecordTable& table = *DiscussionTable;
         table.addNew();
 
+        IssueWriter write(*row, table);
+
         const std::string type = placeholderType(DiscussionTypeList);
-        row->setSubItem(1, type);
-        table.setField("Type", Value(TypeIndex(type, true)));
-        row->setSubItem(2, "Closed");
+        write.code(issue_row::Type, type, TypeIndex(type, true));
+        write.cell(issue_row::Status, "Closed");
         // The last priority of the document.
         const std::string priority = mnuPriority.item(mnuPriority.upperBound()).caption;
-        row->setSubItem(3, priority);
-        table.setField("Priority", Value(PriorityIndex(priority)));
-        row->setSubItem(4, CurrentUserName);
-        table.setField("EnteredBy", Value(CurrentUserName));
+        write.code(issue_row::Priority, priority, PriorityIndex(priority));
+        write.text(issue_row::EnteredBy, CurrentUserName);
 
         const std::string entered = formatDate(m_services.clock.now(), DatePattern::TimeStamp);
-        row->setSubItem(5, entered);
-        table.setField("IssueDate", Value(entered));
-        row->setSubItem(6, CurrentUserName);
-        table.setField("ResolvedBy", Value(CurrentUserName));
-        row->setSubItem(7, entered);
-        table.setField("ResolvedDate", Value(entered));
-        row->setSubItem(8, kPlaceholderDescription);
-        table.setField("IssueDescription", Value(kPlaceholderDescription));
-        row->setSubItem(9, kPlaceholderResolution);
-        table.setField("Resolution", Value(kPlaceholderResolution));
+        write.text(issue_row::EnteredDate, entered);
+        write.text(issue_row::ResolvedBy, CurrentUserName);
+        write.text(issue_row::ResolvedDate, entered);
+        write.text(issue_row::Description, kPlaceholderDescription);
+        write.text(issue_row::Resolution, kPlaceholderResolution);
 
-        const std::string sequence = NewIssueSequence();
-        row->setSubItem(10, sequence);
-        table.setField("IssueSequence", Value(sequence));
-        const std::string updated = formatDate(m_services.clock.now(), DatePattern::TimeStamp);
-        row->setSubItem(11, updated);
-        table.setField("RecordLastUpdated", Value(updated));
+        write.text(issue_row::Sequence, NewIssueSequence());
+        write.text(issue_row::LastUpdated,
+                   formatDate(m_services.clock.now(), DatePattern::TimeStamp));
 
         const DateTime followUp = addDays(dateOnly(m_services.clock.now()), kFollowUpDays);
         txtFollowUp.setText(formatDate(followUp, DatePattern::TimeStamp));
-        row->setSubItem(12, txtFollowUp.text());
-        table.setField("IssueFollowUp", Value(txtFollowUp.text()));
-        table.setField("IsUpdated", Value(true));
+        write.followUp(txtFollowUp.text());
+        table.setField(issue_field::IsUpdated, Value(true));
     });
 }
 

@@ -1,7 +1,8 @@
 #include "control/jex_po_discussions_xml.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
 #include "issues/issue_record.h"
-#include "issues/issue_row.h"
+#include "issues/issue_writer.h"
 
 // The priority popup of the issue list. Only issues made since the load change their priority
 // here: a stored issue's priority is the database's.
@@ -26,10 +27,10 @@ void JEXPODiscussionsXML::lstDiscussions_MouseUp(int button, int, double x, doub
 // No trap: a failure here goes to the menu that fired the click.
 void JEXPODiscussionsXML::mnuPriorityMenu_Click(int index) {
     ui::ListItem& row = lstDiscussions.requireSelected();
-    row.setSubItem(issue_row::Priority, mnuPriority.item(index).caption);
     RecordTable& issues = *DiscussionTable;
     moveToIssue(issues, row.column(issue_row::Sequence));
-    issues.setField("Priority", Value(PriorityIndex(row.column(issue_row::Priority))));
+    const std::string priority = mnuPriority.item(index).caption;
+    IssueWriter(row, issues).code(issue_row::Priority, priority, PriorityIndex(priority));
 }
 
 }  // namespace jex

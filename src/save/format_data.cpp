@@ -2,6 +2,8 @@
 #include <utility>
 
 #include "control/jex_po_discussions_xml.h"
+#include "data/comment_schema.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
 #include "platform/int16.h"
 #include "save/sql_values.h"
@@ -21,7 +23,7 @@ int16_t sequenceNumberOf(const RecordTable& table, std::string_view field) {
     return sequenceNumber(std::string_view(textOf(table, field)));
 }
 
-void clearMark(RecordTable& table) { table.setField("IsUpdated", Value(false)); }
+void clearMark(RecordTable& table) { table.setField(kSaveMarkField, Value(false)); }
 
 // One run of the batch builder over the marked rows of both tables. The filters fix the rows
 // seen to those marked at the start, so clearing a mark on the way hides nothing. The batches
@@ -59,7 +61,7 @@ class BatchBuilder {
 
     void writeNewIssues() {
         while (!m_issues.atEnd()) {
-            if (isNewSequence(textOf(m_issues, "IssueSequence"))) writeNewIssue();
+            if (isNewSequence(textOf(m_issues, issue_field::IssueSequence))) writeNewIssue();
             m_issues.moveNext();
             if (!m_currentBatch.empty()) m_batches.push_back(std::move(m_currentBatch));
             m_currentBatch.clear();
@@ -75,7 +77,7 @@ class BatchBuilder {
 
         m_newComments = 0;
         if (!commentsMarked()) return;
-        const auto owned = m_commentsByIssue.find(textOf(m_issues, "IssueSequence"));
+        const auto owned = m_commentsByIssue.find(textOf(m_issues, issue_field::IssueSequence));
         if (owned == m_commentsByIssue.end()) return;
         for (const size_t row : owned->second) {
             m_comments.moveTo(row);
@@ -98,7 +100,7 @@ class BatchBuilder {
             m_comments.moveFirst();
             m_firstMarkedComment = m_comments.bookmark();
             for (; !m_comments.atEnd(); m_comments.moveNext())
-                m_commentsByIssue[textOf(m_comments, "DiscussionSequence")].push_back(
+                m_commentsByIssue[textOf(m_comments, comment_field::DiscussionSequence)].push_back(
                     m_comments.bookmark());
         }
         return m_firstMarkedComment;
@@ -106,12 +108,12 @@ class BatchBuilder {
 
     // Reads the first marked comment, where the comment table stands.
     sql::NewIssueBases newIssueBases() {
-        if (sequenceNumberOf(m_issues, "IssueSequence") == 0) {
+        if (sequenceNumberOf(m_issues, issue_field::IssueSequence) == 0) {
             m_commentBaseDeclared = m_zeroCommentBaseUsed = true;
             return sql::NewIssueBases::BothZero;
         }
         if (!commentsMarked()) return sql::NewIssueBases::IssueOnly;
-        if (sequenceNumberOf(m_comments, "DiscussionCommentSequence") == 0 &&
+        if (sequenceNumberOf(m_comments, comment_field::DiscussionCommentSequence) == 0 &&
             !m_commentBaseDeclared) {
             m_commentBaseDeclared = m_zeroCommentBaseUsed = true;
             return sql::NewIssueBases::IssueAndZeroComment;
@@ -124,7 +126,7 @@ class BatchBuilder {
         m_newComments = 0;
         m_issues.moveFirst();
         for (; !m_issues.atEnd(); m_issues.moveNext()) {
-            if (isNewSequence(textOf(m_issues, "IssueSequence"))) continue;
+            if (isNewSequence(textOf(m_issues, issue_field::IssueSequence))) continue;
             m_storedRowsBatch += sql::issueUpdate(issueChangeValues());
             clearMark(m_issues);
         }
@@ -134,7 +136,7 @@ class BatchBuilder {
         if (!commentsMarked()) return;
         m_comments.moveFirst();
         for (; !m_comments.atEnd(); m_comments.moveNext()) {
-            if (isNewSequence(textOf(m_comments, "DiscussionSequence"))) continue;
+            if (isNewSequence(textOf(m_comments, comment_field::DiscussionSequence))) continue;
             const sql::CommentValues comment = commentValues();
             if (isNewSequence(comment.sequence)) {
                 m_storedRowsBatch += commentBaseOnce(comment);
@@ -163,34 +165,34 @@ class BatchBuilder {
         const RecordTable& t = m_issues;
         return {
             .orderKey = m_orderKey,
-            .type = sql::plain(t.field("Type")),
-            .priority = sql::plain(t.field("Priority")),
-            .issueDate = sql::quoted(t.field("IssueDate")),
+            .type = sql::plain(t.field(issue_field::Type)),
+            .priority = sql::plain(t.field(issue_field::Priority)),
+            .issueDate = sql::quoted(t.field(issue_field::IssueDate)),
             .enteredBy = m_userLiteral,
-            .description = sql::quotedDoubled(t.field("IssueDescription")),
-            .followUp = sql::emptyIsNull(t.field("IssueFollowUp")),
-            .resolvedDate = sql::emptyIsNull(t.field("ResolvedDate")),
-            .resolvedBy = sql::emptyIsBlank(t.field("ResolvedBy")),
-            .resolution = sql::emptyIsNullDoubled(t.field("Resolution")),
-            .enteredByPersonId = sql::emptyIsBlankPlain(t.field("EnteredByPersonID")),
-            .enteredByPersonType = sql::typeNumber(t.field("EnteredByPersonType")),
-            .resolvedByPersonId = sql::emptyIsBlankPlain(t.field("ResolvedByPersonID")),
-            .resolvedByPersonType = sql::typeNumber(t.field("ResolvedByPersonType")),
+            .description = sql::quotedDoubled(t.field(issue_field::IssueDescription)),
+            .followUp = sql::emptyIsNull(t.field(issue_field::IssueFollowUp)),
+            .resolvedDate = sql::emptyIsNull(t.field(issue_field::ResolvedDate)),
+            .resolvedBy = sql::emptyIsBlank(t.field(issue_field::ResolvedBy)),
+            .resolution = sql::emptyIsNullDoubled(t.field(issue_field::Resolution)),
+            .enteredByPersonId = sql::emptyIsBlankPlain(t.field(issue_field::EnteredByPersonID)),
+            .enteredByPersonType = sql::typeNumber(t.field(issue_field::EnteredByPersonType)),
+            .resolvedByPersonId = sql::emptyIsBlankPlain(t.field(issue_field::ResolvedByPersonID)),
+            .resolvedByPersonType = sql::typeNumber(t.field(issue_field::ResolvedByPersonType)),
         };
     }
 
     sql::IssueChangeValues issueChangeValues() const {
         const RecordTable& t = m_issues;
         return {
-            .followUp = sql::emptyIsNullDoubled(t.field("IssueFollowUp")),
-            .resolvedDate = sql::emptyIsNull(t.field("ResolvedDate")),
-            .resolvedBy = sql::emptyIsBlank(t.field("ResolvedBy")),
-            .type = sql::plain(t.field("Type")),
-            .priority = sql::plain(t.field("Priority")),
-            .resolution = sql::emptyIsNullDoubled(t.field("Resolution")),
-            .resolvedByPersonId = sql::emptyIsBlankPlain(t.field("ResolvedByPersonID")),
-            .resolvedByPersonType = sql::typeNumber(t.field("ResolvedByPersonType")),
-            .issueNumber = sql::sequenceNumberText(t.field("IssueSequence")),
+            .followUp = sql::emptyIsNullDoubled(t.field(issue_field::IssueFollowUp)),
+            .resolvedDate = sql::emptyIsNull(t.field(issue_field::ResolvedDate)),
+            .resolvedBy = sql::emptyIsBlank(t.field(issue_field::ResolvedBy)),
+            .type = sql::plain(t.field(issue_field::Type)),
+            .priority = sql::plain(t.field(issue_field::Priority)),
+            .resolution = sql::emptyIsNullDoubled(t.field(issue_field::Resolution)),
+            .resolvedByPersonId = sql::emptyIsBlankPlain(t.field(issue_field::ResolvedByPersonID)),
+            .resolvedByPersonType = sql::typeNumber(t.field(issue_field::ResolvedByPersonType)),
+            .issueNumber = sql::sequenceNumberText(t.field(issue_field::IssueSequence)),
             .orderKey = m_orderKey,
         };
     }
@@ -199,22 +201,22 @@ class BatchBuilder {
     sql::CommentValues commentValues() const {
         const RecordTable& t = m_comments;
         return {
-            .sequence = sql::plain(t.field("DiscussionCommentSequence")),
-            .issueSequence = sql::plain(t.field("DiscussionSequence")),
+            .sequence = sql::plain(t.field(comment_field::DiscussionCommentSequence)),
+            .issueSequence = sql::plain(t.field(comment_field::DiscussionSequence)),
             .orderKey = m_orderKey,
-            .type = sql::plain(t.field("Type")),
-            .date = sql::quoted(t.field("CommentDate")),
+            .type = sql::plain(t.field(comment_field::Type)),
+            .date = sql::quoted(t.field(comment_field::CommentDate)),
             .enteredBy = m_userLiteral,
-            .description = sql::quotedDoubled(t.field("CommentDescription")),
-            .focusCenter = sql::flag(t.field("FocusCenter")),
-            .followupCenter = sql::nullIsNull(t.field("FollowupCenter")),
-            .focusPurchasing = sql::flag(t.field("FocusPurchasing")),
-            .followupCsc = sql::nullIsNull(t.field("FollowupCSC")),
-            .focusAccounting = sql::flag(t.field("FocusAccounting")),
-            .focusBilling = sql::flag(t.field("FocusBilling")),
-            .focusJexd = sql::flag(t.field("FocusJEXD")),
-            .personId = sql::nullIsNull(t.field("CommentEnteredByPersonID")),
-            .personType = sql::nullIsNull(t.field("CommentEnteredByPersonType")),
+            .description = sql::quotedDoubled(t.field(comment_field::CommentDescription)),
+            .focusCenter = sql::flag(t.field(comment_field::FocusCenter)),
+            .followupCenter = sql::nullIsNull(t.field(comment_field::FollowupCenter)),
+            .focusPurchasing = sql::flag(t.field(comment_field::FocusPurchasing)),
+            .followupCsc = sql::nullIsNull(t.field(comment_field::FollowupCSC)),
+            .focusAccounting = sql::flag(t.field(comment_field::FocusAccounting)),
+            .focusBilling = sql::flag(t.field(comment_field::FocusBilling)),
+            .focusJexd = sql::flag(t.field(comment_field::FocusJEXD)),
+            .personId = sql::nullIsNull(t.field(comment_field::CommentEnteredByPersonID)),
+            .personType = sql::nullIsNull(t.field(comment_field::CommentEnteredByPersonType)),
         };
     }
 

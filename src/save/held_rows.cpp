@@ -4,6 +4,8 @@
 
 #include "control/captions.h"
 #include "control/jex_po_discussions_xml.h"
+#include "data/comment_schema.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
 #include "save/save_marks.h"
 
@@ -19,7 +21,7 @@ void HeldRows::takeMarks() {
         for (table.setFilter(""); !table.atEnd(); table.moveNext()) {
             if (table.field(row.field).textOrEmpty() != row.sequence) continue;
             if (!isMarked(table)) return true;
-            table.setField("IsUpdated", Value(false));
+            table.setField(kSaveMarkField, Value(false));
             return false;
         }
         return true;
@@ -31,7 +33,7 @@ void HeldRows::giveMarksBack() {
         RecordTable& table = *row.table;
         for (table.setFilter(""); !table.atEnd(); table.moveNext()) {
             if (table.field(row.field).textOrEmpty() == row.sequence)
-                table.setField("IsUpdated", Value(true));
+                table.setField(kSaveMarkField, Value(true));
         }
     }
 }
@@ -40,10 +42,11 @@ HeldRows rowsStillEdited(const DiscussionScreen& s, ControlState& state) {
     HeldRows held;
     const bool editingIssue = s.cmdAddDiscussion.caption() == issue_caption::Save;
     if (editingIssue && !state.IsNewIssue && isNewSequence(state.SelectedIssueSequence))
-        held.hold(*state.DiscussionTable, "IssueSequence", state.SelectedIssueSequence);
+        held.hold(*state.DiscussionTable, issue_field::IssueSequence, state.SelectedIssueSequence);
     const bool editingComment = s.cmdAddComment.caption() == comment_caption::Save;
     if (editingComment && !state.IsNewComment && isNewSequence(state.SelectedCommentSequence))
-        held.hold(*state.CommentTable, "DiscussionCommentSequence", state.SelectedCommentSequence);
+        held.hold(*state.CommentTable, comment_field::DiscussionCommentSequence,
+                  state.SelectedCommentSequence);
     return held;
 }
 

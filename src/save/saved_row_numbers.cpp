@@ -1,13 +1,13 @@
 #include <map>
 #include <string>
 
-#include "comments/comment_row.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/list_selection.h"
 #include "control/work_under_way.h"
+#include "data/comment_schema.h"
 #include "data/discussion_tables.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
-#include "issues/issue_row.h"
 
 // A save leaves its new rows under the texts the control gave them ("005N") while the database
 // has numbered them: a later edit of such a row would be stored as a second row, and a comment
@@ -73,9 +73,9 @@ void JEXPODiscussionsXML::NumberSavedRows(const SentNewRows& sent) {
                     [&](const std::string& sequence) { return sent.knowsComment(sequence); });
 
         const StoredSequences stored = sent.foundIn(storedIssues, storedComments);
-        renameField(*DiscussionTable, "IssueSequence", stored.issues);
-        renameField(*CommentTable, "DiscussionSequence", stored.issues);
-        renameField(*CommentTable, "DiscussionCommentSequence", stored.comments);
+        renameField(*DiscussionTable, issue_field::IssueSequence, stored.issues);
+        renameField(*CommentTable, comment_field::DiscussionSequence, stored.issues);
+        renameField(*CommentTable, comment_field::DiscussionCommentSequence, stored.comments);
         for (const ui::ListView* list : {&lstDiscussions, &lstDiscussionsView})
             renameColumn(*list, issue_row::Sequence, stored.issues);
         for (const ui::ListView* list : {&lstComments, &lstCommentsView}) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "data/comment_schema.h"
+#include "data/issue_schema.h"
 #include "data/sequence.h"
 #include "save/save_marks.h"
 
@@ -20,9 +22,11 @@ struct RowFields {
     std::string_view description;
 };
 
-constexpr RowFields kIssueFields{"IssueSequence", "", "IssueDate", "IssueDescription"};
-constexpr RowFields kCommentFields{"DiscussionCommentSequence", "DiscussionSequence", "CommentDate",
-                                   "CommentDescription"};
+constexpr RowFields kIssueRowFields{issue_field::IssueSequence, "", issue_field::IssueDate,
+                                    issue_field::IssueDescription};
+constexpr RowFields kCommentRowFields{comment_field::DiscussionCommentSequence,
+                                      comment_field::DiscussionSequence, comment_field::CommentDate,
+                                      comment_field::CommentDescription};
 
 std::string textOf(const RecordTable& table, std::string_view field) {
     return field.empty() ? std::string() : table.field(field).textOrEmpty();
@@ -89,22 +93,22 @@ std::optional<std::string> take(StoredByKey& rows, const std::string& key) {
 
 SentNewRows SentNewRows::ofMarkedRows(RecordTable& issues, RecordTable& comments) {
     SentNewRows rows;
-    readRows(issues, kIssueFields, rows.m_issues, rows.m_knownIssues);
-    readRows(comments, kCommentFields, rows.m_comments, rows.m_knownComments);
+    readRows(issues, kIssueRowFields, rows.m_issues, rows.m_knownIssues);
+    readRows(comments, kCommentRowFields, rows.m_comments, rows.m_knownComments);
     return rows;
 }
 
 StoredSequences SentNewRows::foundIn(RecordTable& storedIssues, RecordTable& storedComments) const {
     StoredSequences found;
     if (!m_issues.empty()) {
-        StoredByKey issues = unknownRows(storedIssues, kIssueFields, m_knownIssues);
+        StoredByKey issues = unknownRows(storedIssues, kIssueRowFields, m_knownIssues);
         for (const Row& issue : m_issues) {
             if (auto twin = take(issues, keyOf(issue.date, issue.description, "")))
                 found.issues.emplace(issue.sequence, std::move(*twin));
         }
     }
     if (!m_comments.empty()) {
-        StoredByKey comments = unknownRows(storedComments, kCommentFields, m_knownComments);
+        StoredByKey comments = unknownRows(storedComments, kCommentRowFields, m_knownComments);
         for (const Row& comment : m_comments) {
             const auto issue = found.issues.find(comment.owner);
             const std::string& owner = issue == found.issues.end() ? comment.owner : issue->second;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/widgets/widget.h"
@@ -21,6 +22,9 @@ class ListItem {
     void setSubItem(int k, std::string text);
     // Column c, 0-based: 0 is the item's text, c >= 1 is sub-item c.
     std::string column(int c) const { return c == 0 ? m_text : subItem(c); }
+    void setColumn(int c, std::string text) {
+        c == 0 ? setText(std::move(text)) : setSubItem(c, std::move(text));
+    }
     // 1-based position in the list's display order; 0 once removed from its list.
     int index() const;
     ListView* list() const { return m_list; }
