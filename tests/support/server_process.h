@@ -16,12 +16,11 @@ class ServerProcess {
   public:
     // Starts it with arguments and waits for the line that names its port; port() is 0 when
     // none came or the server listens elsewhere than on loopback.
-    explicit ServerProcess(const std::vector<std::string>& arguments) {
+    explicit ServerProcess(std::vector<std::string> arguments) {
         int output[2];
         if (::pipe(output) != 0) return;
         std::vector<char*> argv{const_cast<char*>(JEXSERVER_PATH)};
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
+        for (std::string& argument : arguments) argv.push_back(argument.data());
         argv.push_back(nullptr);
         m_pid = ::fork();
         if (m_pid == 0) {
@@ -30,13 +29,17 @@ class ServerProcess {
             ::_exit(127);
         }
         ::close(output[1]);
-        m_output = output[0];
-        m_port = readPort();
+        // "listening on http://127.0.0.1:<port>/"
+        std::string line;
+        pollfd ready{output[0], POLLIN, 0};
+        char c = 0;
+        while (::poll(&ready, 1, 10000) == 1 && ::read(output[0], &c, 1) == 1 && c != '\n')
+            line += c;
+        ::close(output[0]);
+        const std::string expected = "listening on http://127.0.0.1:";
+        if (line.rfind(expected, 0) == 0) m_port = std::atoi(line.c_str() + expected.size());
     }
-    ~ServerProcess() {
-        kill();
-        if (m_output >= 0) ::close(m_output);
-    }
+    ~ServerProcess() { kill(); }
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
 
@@ -51,21 +54,7 @@ class ServerProcess {
     }
 
   private:
-    // "listening on http://127.0.0.1:<port>/": loopback unless told otherwise.
-    int readPort() {
-        std::string line;
-        pollfd ready{m_output, POLLIN, 0};
-        char c = 0;
-        while (::poll(&ready, 1, 10000) == 1 && ::read(m_output, &c, 1) == 1 && c != '\n') {
-            line += c;
-        }
-        const std::string expected = "listening on http://127.0.0.1:";
-        if (line.rfind(expected, 0) != 0) return 0;
-        return std::atoi(line.c_str() + expected.size());
-    }
-
     pid_t m_pid = -1;
-    int m_output = -1;
     int m_port = 0;
 };
 
