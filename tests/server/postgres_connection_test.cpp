@@ -1,21 +1,23 @@
-// The PostgreSQL connection against the throw-away cluster: values both ways, the failures the
-// save runner tells apart, and the password kept out of every message.
+// PostgreSQL against the throw-away cluster: values both ways, the failures the save runner tells
+// apart, the password kept out of every message; the store set up once, the servers' role given
+// only what a save needs, and connections kept only when left clean.
 #include "postgres_connection.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 #include <variant>
+#include <vector>
 
+#include "postgres_store.h"
 #include "support/postgres_database.h"
+#include "support/sql_rows.h"
 
 namespace jex::server {
 namespace {
 
-using test::PostgresCluster;
-using test::PostgresDatabase;
-
-struct PostgresConnectionTest : ::testing::Test {
+struct PostgresTest : ::testing::Test {
     void SetUp() override {
         JEX_SKIP_WITHOUT_POSTGRES(cluster);
         database.emplace(*cluster);
@@ -24,13 +26,8 @@ struct PostgresConnectionTest : ::testing::Test {
     std::unique_ptr<PostgresConnection> open() const {
         return std::make_unique<PostgresConnection>(connectPostgres(database->ownerUri()));
     }
-    // The first column of the first row of sql.
-    SqlValue valueOf(const std::string& sql) {
-        const auto statement = connection->prepare(sql);
-        EXPECT_TRUE(statement->step()) << sql;
-        return statement->column(0);
-    }
-    SqlError errorOf(const std::function<void()>& action) {
+    std::int64_t number(const std::string& sql) { return test::number(*connection, sql); }
+    static SqlError errorOf(const std::function<void()>& action) {
         try {
             action();
         } catch (const SqlError& error) {
@@ -40,40 +37,33 @@ struct PostgresConnectionTest : ::testing::Test {
         return SqlError("");
     }
 
-    std::optional<PostgresCluster> cluster = PostgresCluster::fromEnvironment();
-    std::optional<PostgresDatabase> database;
+    std::optional<test::PostgresCluster> cluster = test::PostgresCluster::fromEnvironment();
+    std::optional<test::PostgresDatabase> database;
     std::unique_ptr<PostgresConnection> connection;
 };
 
-TEST_F(PostgresConnectionTest, ValuesTravelAsBoundAndReadAsTheirColumnsType) {
+TEST_F(PostgresTest, ValuesTravelAsBoundAndReadAsTheirColumnsType) {
     connection->execute(
-        "CREATE TABLE Sample (Small SMALLINT, Normal INTEGER, Big BIGINT, Words TEXT)");
-    const auto insert = connection->prepare("INSERT INTO Sample VALUES ($1, $2, $3, $4)");
-    const SqlValue rows[][4] = {
-        {std::int64_t{-1}, std::int64_t{2147483647}, std::int64_t{5'000'000'000}, "O'Brien; --"},
-        {std::monostate{}, std::int64_t{0}, std::monostate{}, "Zürich \xe2\x82\xac"},
-    };
-    for (const auto& row : rows) {
-        for (int column = 0; column < 4; ++column) insert->bind(column + 1, row[column]);
-        EXPECT_FALSE(insert->step());
-        insert->reset();
-    }
-    const auto select = connection->prepare("SELECT * FROM Sample ORDER BY Normal DESC");
-    for (const auto& row : rows) {
-        ASSERT_TRUE(select->step());
-        ASSERT_EQ(select->columnCount(), 4);
-        for (int column = 0; column < 4; ++column) EXPECT_EQ(select->column(column), row[column]);
-    }
-    EXPECT_FALSE(select->step());
+        "CREATE TABLE Sample (Small SMALLINT, Normal INTEGER, Big BIGINT, Words TEXT, None INT)");
+    const SqlValue row[] = {std::int64_t{-1},
+                            std::int64_t{2147483647},
+                            std::int64_t{5'000'000'000},
+                            "O'Brien; -- Zürich \xe2\x82\xac",
+                            {}};
+    const auto insert = connection->prepare("INSERT INTO Sample VALUES ($1, $2, $3, $4, $5)");
+    for (int column = 0; column < 5; ++column) insert->bind(column + 1, row[column]);
+    EXPECT_FALSE(insert->step());
+    const auto select = connection->prepare("SELECT * FROM Sample");
+    ASSERT_TRUE(select->step());
+    for (int column = 0; column < 5; ++column) EXPECT_EQ(select->column(column), row[column]);
     // Computed values: a whole number from a bound one, text otherwise; a parameter left unbound
     // (or unbound by reset()) is NULL, and "$3" in a literal or comment is no parameter.
     const auto sum = connection->prepare("SELECT coalesce($1, 0) + 1, 'x' || $2, '$3' /* $4 */");
     sum->bind(1, std::int64_t{41});
     sum->bind(2, std::string("y"));
     ASSERT_TRUE(sum->step());
-    EXPECT_EQ(sum->column(0), SqlValue(std::int64_t{42}));
-    EXPECT_EQ(sum->column(1), SqlValue(std::string("xy")));
-    EXPECT_EQ(sum->column(2), SqlValue(std::string("$3")));
+    const SqlValue computed[] = {std::int64_t{42}, std::string("xy"), std::string("$3")};
+    for (int column = 0; column < 3; ++column) EXPECT_EQ(sum->column(column), computed[column]);
     sum->reset();
     ASSERT_TRUE(sum->step());
     EXPECT_EQ(sum->column(0), SqlValue(std::int64_t{1}));
@@ -81,13 +71,9 @@ TEST_F(PostgresConnectionTest, ValuesTravelAsBoundAndReadAsTheirColumnsType) {
     EXPECT_THROW(sum->bind(3, std::int64_t{1}), SqlError);
 }
 
-TEST_F(PostgresConnectionTest, OnlyTheFailuresThatAnotherRunMayCureAreRetryable) {
-    connection->execute("CREATE TABLE Keyed (K INTEGER PRIMARY KEY)");
-    connection->execute("INSERT INTO Keyed VALUES (1)");
-    const struct {
-        const char* sql;
-        bool retryable;
-    } cases[] = {
+TEST_F(PostgresTest, OnlyTheFailuresThatAnotherRunMayCureAreRetryable) {
+    connection->execute("CREATE TABLE Keyed (K INTEGER PRIMARY KEY); INSERT INTO Keyed VALUES (1)");
+    const std::pair<const char*, bool> cases[] = {
         {"INSERT INTO Keyed VALUES (1)", true},
         {"INSERT INTO Keyed VALUES ('one')", false},
         {"SELEC 1", false},
@@ -95,34 +81,28 @@ TEST_F(PostgresConnectionTest, OnlyTheFailuresThatAnotherRunMayCureAreRetryable)
         {"SELECT * FROM Missing", false},
         {"SELECT $2000000000", false},
     };
-    for (const auto& c : cases) {
-        const SqlError error = errorOf([&] { connection->prepare(c.sql)->step(); });
-        EXPECT_EQ(error.retryable(), c.retryable) << c.sql << ": " << error.what();
+    for (const auto& [sql, retryable] : cases) {
+        const SqlError error = errorOf([&] { connection->prepare(sql)->step(); });
+        EXPECT_EQ(error.retryable(), retryable) << sql << ": " << error.what();
         EXPECT_FALSE(std::string(error.what()).empty());
     }
     const SqlError nul = errorOf([&] { connection->prepare(std::string("SELECT 1\0;DROP", 15)); });
     EXPECT_FALSE(nul.retryable());
-    EXPECT_EQ(std::get<std::int64_t>(valueOf("SELECT count(*) FROM Keyed")), 1);
-}
-
-TEST_F(PostgresConnectionTest, CrossingSavesCommitOneAndFailTheOtherRetryable) {
-    connection->execute("CREATE TABLE Counter (N INTEGER)");
-    connection->execute("INSERT INTO Counter VALUES (0)");
+    // Crossing saves: both read the row before either writes it, and the second fails.
     const auto other = open();
     connection->beginSave();
     other->beginSave();
-    // Both read the same row before either writes it.
-    valueOf("SELECT N FROM Counter");
-    other->prepare("SELECT N FROM Counter")->step();
-    connection->execute("UPDATE Counter SET N = N + 1");
+    number("SELECT K FROM Keyed");
+    test::number(*other, "SELECT K FROM Keyed");
+    connection->execute("UPDATE Keyed SET K = K + 1");
     connection->commit();
-    const SqlError error = errorOf([&] {
-        other->execute("UPDATE Counter SET N = N + 10");
+    const SqlError crossing = errorOf([&] {
+        other->execute("UPDATE Keyed SET K = K + 10");
         other->commit();
     });
-    EXPECT_TRUE(error.retryable()) << error.what();
+    EXPECT_TRUE(crossing.retryable()) << crossing.what();
     other->rollback();
-    EXPECT_EQ(std::get<std::int64_t>(valueOf("SELECT N FROM Counter")), 1);
+    EXPECT_EQ(test::rows(*connection, "SELECT K FROM Keyed"), "2\n");
 }
 
 TEST(PostgresPassword, NeverAppearsInAConnectionError) {
@@ -133,13 +113,54 @@ TEST(PostgresPassword, NeverAppearsInAConnectionError) {
         "host=127.0.0.1 port=1 password=s3cr%zzet junk",  // not a uri at all
     };
     for (const char* uri : uris) {
-        try {
-            connectPostgres(uri);
-            ADD_FAILURE() << uri;
-        } catch (const SqlError& error) {
-            EXPECT_EQ(std::string(error.what()).find("s3cr"), std::string::npos) << error.what();
-        }
+        const SqlError error = PostgresTest::errorOf([&] { connectPostgres(uri); });
+        EXPECT_EQ(std::string(error.what()).find("s3cr"), std::string::npos) << error.what();
     }
+}
+
+TEST_F(PostgresTest, ServersStartingTogetherOnAnEmptyDatabaseSetItUpOnce) {
+    std::vector<std::thread> starts;
+    std::vector<std::string> errors(4);
+    for (std::size_t i = 0; i < errors.size(); ++i) {
+        starts.emplace_back([&, i] {
+            try {
+                openPostgresStore(database->ownerUri(), database->serverRole());
+            } catch (const SqlError& error) {
+                errors[i] = error.what();
+            }
+        });
+    }
+    for (std::thread& start : starts) start.join();
+    EXPECT_EQ(errors, std::vector<std::string>(4));
+    EXPECT_EQ(test::rows(*openPostgresStore(database->serverUri())->connect(),
+                         "SELECT (SELECT count(*) FROM OrderHeader), (SELECT count(*) FROM "
+                         "OrderDiscussion WHERE OrderID = 'PO1001')"),
+              "3|4\n");
+}
+
+TEST_F(PostgresTest, TheServersRoleCannotSetUpTheTables) {
+    const SqlError error = errorOf([&] { openPostgresStore(database->serverUri()); });
+    EXPECT_NE(std::string(error.what()).find("permission denied"), std::string::npos)
+        << error.what();
+    EXPECT_THROW(openPostgresStore(database->ownerUri(), "jex_server; DROP TABLE OrderHeader"),
+                 SqlError);
+}
+
+TEST_F(PostgresTest, ConnectionsAreKeptOnlyWhenLeftOutsideATransaction) {
+    const auto store = openPostgresStore(database->ownerUri());
+    const std::string uri = database->ownerUri();
+    const std::size_t colon = uri.find(':', uri.find("://") + 3);
+    const std::string password = uri.substr(colon + 1, uri.find('@') - colon - 1);
+    EXPECT_EQ(store->description().find(password), std::string::npos) << store->description();
+    const auto backend = [&] { return test::number(*store->connect(), "SELECT pg_backend_pid()"); };
+    const std::int64_t first = backend();
+    EXPECT_EQ(backend(), first);
+    store->connect()->execute("SET search_path TO pg_catalog");
+    EXPECT_EQ(test::rows(*store->connect(), "SHOW search_path"), "public\n")
+        << "a connection kept starts afresh";
+    EXPECT_EQ(backend(), first);
+    store->connect()->beginSave();
+    EXPECT_NE(backend(), first);
 }
 
 }  // namespace
