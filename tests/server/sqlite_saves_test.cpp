@@ -112,10 +112,11 @@ TEST(BatchRunner, StoresTheControlsBatches) {
         // GETDATE() writes the control's own time stamp form.
         {{kNewIssue},
          "SELECT IssueSequence, IssueDescription, IssueFollowUp, ResolvedDate, CommentSequence, "
+         "FocusCenter, "
          "c.RecordLastUpdated GLOB '[A-Z][a-z][a-z] [0-3][0-9], 2[0-9][0-9][0-9] "
          "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]' FROM OrderDiscussion JOIN OrderDiscussionComment c "
          "USING (OrderID, IssueSequence) WHERE OrderID = 'PO1001' AND IssueSequence > 4",
-         "5|Joe's order|Dec 19, 2026|NULL|7|1\n5|Joe's order|Dec 19, 2026|NULL|8|1\n"},
+         "5|Joe's order|Dec 19, 2026|NULL|7|-1|1\n5|Joe's order|Dec 19, 2026|NULL|8|-1|1\n"},
         {{kExistingRowsBatch, test::openProblemBatch("PO1002")},
          "SELECT Resolution, CommentSequence, FollowupCSC, OpenProblemExists FROM OrderDiscussion "
          "JOIN OrderDiscussionComment USING (OrderID, IssueSequence) JOIN OrderHeader USING "
