@@ -3,16 +3,16 @@
 #include <string_view>
 
 #include "comments/comment_fields.h"
-#include "comments/field_appearance.h"
 #include "comments/find_comment.h"
 #include "control/captions.h"
+#include "control/field_appearance.h"
+#include "control/follow_up_choice.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/list_selection.h"
+#include "control/validation_message.h"
 #include "data/comment_schema.h"
 #include "data/date_cell.h"
 #include "data/sequence.h"
-#include "issues/follow_up_choice.h"
-#include "issues/validation_message.h"
 #include "platform/int16.h"
 #include "platform/text.h"
 

@@ -1,11 +1,11 @@
 #include "comments/comment_fields.h"
+#include "control/header_sort.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/work_under_way.h"
 #include "data/comment_schema.h"
 #include "data/date_cell.h"
 #include "data/issue_schema.h"
 #include "data/sequence.h"
-#include "issues/header_sort.h"
 
 namespace jex {
 namespace {

@@ -1,5 +1,5 @@
-#include "comments/field_appearance.h"
 #include "control/captions.h"
+#include "control/field_appearance.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/work_under_way.h"
 #include "data/comment_schema.h"

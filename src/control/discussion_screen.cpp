@@ -1,6 +1,6 @@
 #include "control/discussion_screen.h"
 
-#include "comments/field_appearance.h"
+#include "control/field_appearance.h"
 
 namespace jex {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "control/jex_po_discussions_xml.h"
 #include "data/comment_schema.h"
+#include "data/issue_record.h"
 #include "data/issue_schema.h"
-#include "issues/issue_record.h"
 #include "platform/int16.h"
 #include "platform/text.h"
 

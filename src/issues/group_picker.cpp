@@ -1,5 +1,5 @@
+#include "control/follow_up_choice.h"
 #include "control/jex_po_discussions_xml.h"
-#include "issues/follow_up_choice.h"
 #include "platform/text.h"
 
 namespace jex {

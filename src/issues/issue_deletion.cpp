@@ -1,8 +1,8 @@
 #include "control/jex_po_discussions_xml.h"
 #include "control/list_selection.h"
+#include "control/validation_message.h"
+#include "data/issue_record.h"
 #include "data/issue_schema.h"
-#include "issues/issue_record.h"
-#include "issues/validation_message.h"
 
 // Deleting an issue. Only issues made since the load can be deleted, so nothing about them
 // was ever stored and nothing is sent to the server.

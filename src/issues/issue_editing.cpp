@@ -1,14 +1,14 @@
 #include <initializer_list>
 
-#include "comments/field_appearance.h"
 #include "control/captions.h"
+#include "control/field_appearance.h"
+#include "control/follow_up_choice.h"
 #include "control/jex_po_discussions_xml.h"
+#include "control/validation_message.h"
+#include "data/issue_record.h"
 #include "data/issue_schema.h"
 #include "data/sequence.h"
-#include "issues/follow_up_choice.h"
-#include "issues/issue_record.h"
 #include "issues/issue_writer.h"
-#include "issues/validation_message.h"
 #include "platform/text.h"
 
 // Adding and editing an issue: the commands that open the issue fields, the save that writes

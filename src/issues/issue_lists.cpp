@@ -1,10 +1,10 @@
+#include "control/follow_up_choice.h"
+#include "control/header_sort.h"
 #include "control/jex_po_discussions_xml.h"
 #include "control/work_under_way.h"
 #include "data/date_cell.h"
 #include "data/issue_schema.h"
 #include "data/sequence.h"
-#include "issues/follow_up_choice.h"
-#include "issues/header_sort.h"
 
 // The issue lists: the full list of the first tab, the one-issue list of the read-only tab, and
 // the selection handling that brings the screen into the state for the selected issue.

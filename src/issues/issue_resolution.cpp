@@ -1,10 +1,10 @@
-#include "comments/field_appearance.h"
 #include "control/captions.h"
+#include "control/field_appearance.h"
 #include "control/jex_po_discussions_xml.h"
+#include "control/validation_message.h"
+#include "data/issue_record.h"
 #include "data/issue_schema.h"
-#include "issues/issue_record.h"
 #include "issues/issue_writer.h"
-#include "issues/validation_message.h"
 #include "platform/text.h"
 
 // Resolving an issue: the resolution is typed while everything else waits, and its save records

@@ -1,7 +1,7 @@
 #include "control/jex_po_discussions_xml.h"
+#include "data/issue_record.h"
 #include "data/issue_schema.h"
 #include "data/sequence.h"
-#include "issues/issue_record.h"
 #include "issues/issue_writer.h"
 
 // The priority popup of the issue list. Only issues made since the load change their priority

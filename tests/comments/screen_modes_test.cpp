@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "comments/field_appearance.h"
+#include "control/field_appearance.h"
 #include "support/control_session.h"
 #include "support/discussion_document.h"
 #include "support/list_texts.h"

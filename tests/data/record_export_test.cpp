@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "comments/find_comment.h"
-#include "issues/issue_record.h"
+#include "data/issue_record.h"
 #include "support/control_session.h"
 #include "support/discussion_document.h"
 

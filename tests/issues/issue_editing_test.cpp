@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "issues/follow_up_choice.h"
-#include "issues/issue_record.h"
+#include "control/follow_up_choice.h"
+#include "data/issue_record.h"
 #include "support/control_session.h"
 #include "support/demo_server.h"
 #include "support/discussion_document.h"

@@ -2,7 +2,7 @@
 // priority "Low".
 #include <gtest/gtest.h>
 
-#include "issues/issue_record.h"
+#include "data/issue_record.h"
 #include "support/control_session.h"
 #include "support/discussion_document.h"
 #include "support/list_texts.h"

@@ -7,7 +7,7 @@
 
 #include "comments/find_comment.h"
 #include "control/headless_services.h"
-#include "issues/issue_record.h"
+#include "data/issue_record.h"
 #include "support/discussion_document.h"
 #include "support/fixed_page_server.h"
 

@@ -1,4 +1,4 @@
-#include "comments/field_appearance.h"
+#include "control/field_appearance.h"
 
 namespace jex {
 

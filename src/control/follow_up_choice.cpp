@@ -1,6 +1,6 @@
-#include "issues/follow_up_choice.h"
+#include "control/follow_up_choice.h"
 
-#include "comments/field_appearance.h"
+#include "control/field_appearance.h"
 
 namespace jex {
 

@@ -1,4 +1,4 @@
-#include "issues/header_sort.h"
+#include "control/header_sort.h"
 
 namespace jex {
 

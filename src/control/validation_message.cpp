@@ -1,4 +1,4 @@
-#include "issues/validation_message.h"
+#include "control/validation_message.h"
 
 namespace jex {
 
