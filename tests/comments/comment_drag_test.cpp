@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "control/headless_services.h"
+#include "support/control_session.h"
 #include "support/demo_server.h"
 #include "support/list_texts.h"
 
@@ -37,11 +38,12 @@ struct CommentDrag : test::DemoSuite {
         }
         ui.lstDiscussions.userDrop(0, target);
     }
-    void expectDragOver() {
+    void expectDragOver(const Texts& reports = {}) {
         EXPECT_FALSE(ui.lstDiscussions.dropHighlight());
         EXPECT_FALSE(control.state().DraggingComment);
         EXPECT_EQ(ui.dragSource(), nullptr);
-        EXPECT_TRUE(host.messageBox.shown().empty());
+        EXPECT_EQ(test::reportsOf(host.messageBox), reports);
+        host.messageBox.clear();
     }
 
     HeadlessServices host;
@@ -50,7 +52,7 @@ struct CommentDrag : test::DemoSuite {
     bool draggingSeen = false;
 };
 
-TEST_F(CommentDrag, Drop_movesStoredAndNewCommentsToTheIssueUnderThePointer) {
+TEST_F(CommentDrag, Drop_movesTheCommentToTheIssueUnderThePointer) {
     load(true);
     std::vector<std::vector<Value>> expected = control.state().CommentTable->snapshot();
     const std::string description = ui.txtCommentDescription.text();
@@ -65,25 +67,19 @@ TEST_F(CommentDrag, Drop_movesStoredAndNewCommentsToTheIssueUnderThePointer) {
     expected[2][1] = Value("001");  // DiscussionSequence
     expected[2][15] = Value(true);  // IsUpdated
     EXPECT_EQ(control.state().CommentTable->snapshot(), expected);
-
-    // A new comment keeps its number; its text equals the target issue's display text.
-    ui.cmdAddComment.userClick();
-    ui.cboCommentType.userSelect(0);
-    ui.txtCommentDescription.userType("Center");
-    ui.cmdAddComment.userClick();
-    drag("007N", {"001"});
-    expectDragOver();
-    clickRow(ui.lstDiscussions, 10, "001");
-    EXPECT_EQ(columnOf(ui.lstComments, 4), (Texts{"007N", "1", "2", "3"}));
 }
 
-TEST_F(CommentDrag, Drop_ontoItsOwnIssueOrEmptySpaceMovesNothing) {
-    for (const Texts& over : {Texts{"002"}, Texts{"001", ""}}) {
+// A drop onto the comment's own issue or empty space moves nothing, nor does one while no issue
+// is selected, which cannot tell whose comments are shown: it reports, and the drag ends.
+TEST_F(CommentDrag, Drop_ontoItsOwnIssueOrEmptySpaceOrWithNoIssueSelectedMovesNothing) {
+    for (const Texts& over : {Texts{"002"}, Texts{"001", ""}, Texts{"003", "001"}}) {
         load(true);
+        const bool unselected = over.size() == 2 && !over.back().empty();
+        if (unselected) ui.lstDiscussions.setSelectedItem(nullptr);
         const auto before = control.state().CommentTable->snapshot();
         drag("4", over);
         EXPECT_TRUE(draggingSeen);
-        expectDragOver();
+        expectDragOver(unselected ? Texts{"lstDiscussions_DragDrop() 91"} : Texts{});
         EXPECT_EQ(control.state().CommentTable->snapshot(), before) << over.back();
         EXPECT_EQ(columnOf(ui.lstComments, 4), (Texts{"3", "4"}));
     }
@@ -102,6 +98,13 @@ TEST_F(CommentDrag, Drag_needsACorporateUserAndTheLeftButton) {
         EXPECT_EQ(ui.dragSource(), nullptr) << c.corporate;
         EXPECT_EQ(control.state().DraggedComment->column(4), "4") << "the press records it";
     }
+    // With no comment selected there is nothing to carry.
+    control.LoadData(demoUrl(), "PO1002");
+    ui.lstComments.userMouseDown(ui::kLeftButton, 0, 0, ListView::rowCentre(1));
+    ui.lstComments.userMouseMove(ui::kLeftButton, 0, 0, ListView::rowCentre(1));
+    EXPECT_FALSE(control.state().DraggingComment);
+    EXPECT_EQ(ui.dragSource(), nullptr);
+    EXPECT_TRUE(host.messageBox.shown().empty());
 }
 
 }  // namespace

@@ -67,98 +67,19 @@ TEST_F(CommentLists, CommentRow_showsStoredTextsAndTheClickFillsTheFieldsFromIt)
     EXPECT_EQ(ui.txtCommentDescription.text(), "");
     EXPECT_EQ(ui.txtCenterFollowUp.text(), "");
     EXPECT_EQ(focusBoxes(), (std::vector<int>{0, 0, 1, 1, 0}));
-
-    // A follow-up cleared to null shows nothing; the second tab draws the same layout.
-    RecordTable& table = *control.state().CommentTable;
-    table.moveFirst();
-    table.setField("FollowupCSC", Value::null());
-    ui.tabPODiscussion.userSelectTab(2);
-    std::vector<std::string> expected = rowTexts(ui.lstComments.item(1), 14);
-    expected[10] = "";
-    EXPECT_EQ(rowTexts(ui.lstCommentsView.item(1), 14), expected);
-    EXPECT_EQ(ui.txtCSCFollowUpView.text(), "");
     EXPECT_EQ(reports(), std::vector<std::string>{});
 }
 
-TEST_F(CommentLists, Sorting_comparesTextsAndANewHeaderKeepsTheOrderInForce) {
-    load({"1"},
-         {commentRecord("2", "1", "0", {"", "Cy", "two"}),
-          commentRecord("10", "1", "0", {"", "Al"}), commentRecord("003N", "1", "0", {"", "Bo"})});
+// The rows are sorted by sequence text, the first in table order selected; only the up and down
+// arrows refresh the fields, on either tab; a header click sorts by its column.
+TEST_F(CommentLists, SortingAndKeys_comparesTextsAndRefreshesOnlyForUpAndDown) {
+    const int kRightArrow = 39;
+    load({"1"}, {commentRecord("2", "1", "0", {"", "Cy", "two"}),
+                 commentRecord("10", "1", "0", {"", "Al", "ten"}),
+                 commentRecord("003N", "1", "0", {"", "Bo", "three"})});
     EXPECT_EQ(columnOf(ui.lstComments, 4), (std::vector<std::string>{"003N", "10", "2"}));
     EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "2") << "the first in table order";
     EXPECT_EQ(ui.txtCommentDescription.text(), "two");
-
-    ui.tabPODiscussion.userSelectTab(2);
-    ui.lstCommentsView.userClickColumnHeader(5);
-    EXPECT_EQ(columnOf(ui.lstCommentsView, 4), (std::vector<std::string>{"2", "10", "003N"}));
-    ui.lstCommentsView.userClickColumnHeader(2);
-    EXPECT_EQ(columnOf(ui.lstCommentsView, 1), (std::vector<std::string>{"Cy", "Bo", "Al"}));
-}
-
-TEST_F(CommentLists, DisplayComments_ofAnIssueWithoutCommentsClearsOnlyWhenTheOrderHasSome) {
-    for (const bool orderHasComments : {true, false}) {
-        test::ControlSession s;
-        s.load(document({"1", "2"},
-                        orderHasComments ? std::vector{comment("4")} : std::vector<std::string>{}));
-        s.ui.txtCommentDescription.setText("shown before");
-        s.ui.chkJEXDFocus.setValue(1);
-        s.ui.cmdDeleteComment.setEnabled(true);
-        s.ui.cmdCancelComment.setEnabled(true);
-
-        test::clickRow(s.ui.lstDiscussions, 10, "002");
-
-        const bool cleared = orderHasComments;
-        EXPECT_EQ(s.control.state().SelectedIssueSequence, "002");
-        EXPECT_EQ(s.ui.lstComments.count(), 0);
-        EXPECT_EQ(s.ui.txtCommentDescription.text(), cleared ? "" : "shown before");
-        EXPECT_EQ(s.ui.chkJEXDFocus.value(), cleared ? 0 : 1);
-        EXPECT_EQ(s.ui.cmdDeleteComment.enabled(), !cleared);
-        EXPECT_EQ(s.ui.cmdCancelComment.enabled(), !cleared);
-        EXPECT_EQ(s.reports(), std::vector<std::string>{});
-    }
-}
-
-TEST_F(CommentLists, DisplayComments_reportsAMissingIssueSelectionAndAnUnknownType) {
-    load({"1"}, {commentRecord("4", "1", "3")});
-    EXPECT_EQ(reports(), std::vector<std::string>{"DisplayComments 380"});
-
-    test::ControlSession s;
-    s.load(document({"1"}, {comment("4")}));
-    s.ui.lstDiscussions.setSelectedItem(nullptr);
-    s.control.LetComments();
-    EXPECT_EQ(s.reports(), std::vector<std::string>{"DisplayComments 91"});
-}
-
-TEST_F(CommentLists, CommentClick_enablesTheCommandsByNumberAndModeUnlessWriting) {
-    struct Case {
-        int mode;
-        std::string sequence;
-        bool del, edit, add;
-    };
-    load({"1"}, {comment("003N"), comment("17")});
-    for (const Case& c : {Case{0, "003N", true, true, true}, Case{0, "17", false, true, true},
-                          Case{2, "003N", true, true, false}, Case{2, "17", false, false, false}}) {
-        control.setViewMode(c.mode);
-        ui.cmdDeleteComment.setEnabled(!c.del);
-        ui.cmdCancelComment.setEnabled(!c.edit);
-        ui.cmdAddComment.setEnabled(false);
-
-        test::clickRow(ui.lstComments, 4, c.sequence);
-
-        EXPECT_EQ(ui.cmdDeleteComment.enabled(), c.del) << c.mode << " " << c.sequence;
-        EXPECT_EQ(ui.cmdCancelComment.enabled(), c.edit) << c.mode << " " << c.sequence;
-        EXPECT_EQ(ui.cmdAddComment.enabled(), c.add) << c.mode << " " << c.sequence;
-    }
-
-    // While a comment is being written a click changes nothing.
-    ui.cmdAddComment.setCaption("Save");
-    test::clickRow(ui.lstComments, 4, "003N");
-    EXPECT_EQ(control.state().SelectedCommentSequence, "17");
-}
-
-TEST_F(CommentLists, KeyRelease_refreshesTheFieldsOnlyForUpAndDownArrows) {
-    const int kRightArrow = 39;
-    load({"1"}, {comment("1", "a"), comment("2", "b"), comment("3", "c")});
     for (ui::ListView* list : {&ui.lstComments, &ui.lstCommentsView}) {
         const bool view = list == &ui.lstCommentsView;
         if (view) ui.tabPODiscussion.userSelectTab(2);
@@ -166,11 +87,56 @@ TEST_F(CommentLists, KeyRelease_refreshesTheFieldsOnlyForUpAndDownArrows) {
         list->userClickItem(1);
         // Moved without an event, so that only a key release can refresh the fields.
         list->setSelectedItem(list->item(2));
-
         list->userPressKey(kRightArrow);
-        EXPECT_EQ(box.text(), "a") << list->name();
+        EXPECT_EQ(box.text(), "three") << list->name();
         list->userPressKey(ui::kKeyDown);
-        EXPECT_EQ(box.text(), "c") << list->name();
+        EXPECT_EQ(box.text(), "two") << list->name();
+    }
+    ui.lstCommentsView.userClickColumnHeader(5);
+    EXPECT_EQ(columnOf(ui.lstCommentsView, 4), (std::vector<std::string>{"2", "10", "003N"}));
+    ui.lstCommentsView.userClickColumnHeader(2);
+    EXPECT_EQ(columnOf(ui.lstCommentsView, 1), (std::vector<std::string>{"Cy", "Bo", "Al"}));
+}
+
+// An issue without comments empties the fields another issue's comment filled.
+TEST_F(CommentLists, DisplayComments_clearsForAnIssueWithoutAndReportsWhatItCannotShow) {
+    load({"1", "2"},
+         {commentRecord("5N", "1", "0",
+                        {"", "", "shown", "", "Dec 19, 2026", "", "", "", "", "", "True"})});
+    ASSERT_TRUE(ui.cmdDeleteComment.enabled() && ui.chkJEXDFocus.value() == 1);
+    test::clickRow(ui.lstDiscussions, 10, "002");
+    EXPECT_EQ(control.state().SelectedIssueSequence, "002");
+    EXPECT_EQ(ui.lstComments.count(), 0);
+    EXPECT_EQ(ui.txtCommentDescription.text() + "|" + ui.txtCommentType.text() + "|" +
+                  ui.txtCenterFollowUp.text(),
+              "||");
+    EXPECT_EQ(focusBoxes(), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_FALSE(ui.cmdDeleteComment.enabled() || ui.cmdCancelComment.enabled());
+    EXPECT_EQ(reports(), std::vector<std::string>{});
+
+    ui.lstDiscussions.setSelectedItem(nullptr);
+    control.LetComments();
+    EXPECT_EQ(reports(), std::vector<std::string>{"DisplayComments 91"});
+    load({"1"}, {commentRecord("4", "1", "3")});
+    EXPECT_EQ(reports(), std::vector<std::string>{"DisplayComments 380"});
+}
+
+// Only a comment not stored yet may be deleted; a stored one is edited unless in View Mode,
+// where no comment may be added either; the click shows the comment in any mode.
+TEST_F(CommentLists, CommentClick_enablesTheCommandsByNumberAndMode) {
+    for (const int mode : {0, 2}) {
+        test::ControlSession s;
+        s.control.setViewMode(mode);
+        s.load(document({"1"}, {comment("003N", "new"), comment("17", "stored")}));
+        for (const char* sequence : {"17", "003N", "17"}) {
+            test::clickRow(s.ui.lstComments, 4, sequence);
+            const std::string label = std::to_string(mode) + " " + sequence;
+            const bool stored = sequence[0] == '1';
+            EXPECT_EQ(s.ui.txtCommentDescription.text(), stored ? "stored" : "new") << label;
+            EXPECT_EQ(s.ui.cmdDeleteComment.enabled(), !stored) << label;
+            EXPECT_EQ(s.ui.cmdCancelComment.enabled(), !stored || mode == 0) << label;
+            EXPECT_EQ(s.ui.cmdAddComment.enabled(), mode == 0) << label;
+        }
     }
 }
 
@@ -189,6 +155,34 @@ TEST_F(CommentLists, CommentsTab_selectsTheCommentAskedForOrLeavesTheFirstRowSel
         EXPECT_EQ(test::selectedColumn(s.ui.lstCommentsView, 4), c.selected);
         EXPECT_EQ(s.ui.txtCommentDescriptionView.text(), c.shown);
     }
+}
+
+// Comment 99 belongs to no issue of the order, so the second tab shows no issue for it, and
+// back on the first no comment is selected.
+TEST_F(CommentLists, TabSwitch_withACommentOfNoIssueShowsNoIssueAndSelectsNoComment) {
+    ControlSession::load(test::Document{
+        .issues = {test::issueRecord("1", "0", "1", {"", "", "first"}), test::issueRecord("2")},
+        .comments = {commentRecord("10", "1"), commentRecord("20", "2"), commentRecord("21", "2"),
+                     commentRecord("99", "9")}}
+                             .xml());
+    test::clickRow(ui.lstDiscussions, 10, "002");
+    ui.tabPODiscussion.userSelectTab(2);
+    test::clickRow(ui.lstCommentsView, 4, "10");
+    ASSERT_EQ(ui.txtDiscussionDescriptionView.text(), "first");
+
+    test::clickRow(ui.lstCommentsView, 4, "99");
+    EXPECT_EQ(ui.lstDiscussionsView.count(), 0);
+    for (const ui::TextBox* box :
+         {&ui.txtDiscussionGroupView, &ui.txtDiscussionView, &ui.txtDiscussionDescriptionView,
+          &ui.txtDiscussionResolutionView, &ui.txtFollowUpView}) {
+        EXPECT_EQ(box->text(), "") << box->name();
+    }
+
+    ui.tabPODiscussion.userSelectTab(1);
+    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "002") << "kept from before";
+    EXPECT_EQ(test::columnOf(ui.lstComments, 4), (std::vector<std::string>{"20", "21"}));
+    EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "<none>");
+    EXPECT_EQ(reports(), std::vector<std::string>{});
 }
 
 }  // namespace

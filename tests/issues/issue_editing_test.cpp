@@ -1,9 +1,7 @@
 // Adding, editing, resolving and deleting issues the way a user does it: on the demo order
 // PO1001 (001 Center resolved, 002 Accounting open, 003 Purchasing open, 004 Miscellaneous
-// resolved), and on a hand-written order where an edit case needs issues the demo lacks.
+// resolved), and on hand-written orders for what the demo lacks.
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include "control/follow_up_choice.h"
 #include "data/issue_record.h"
@@ -60,13 +58,15 @@ struct IssueEditing : test::DemoSuite {
         EXPECT_FALSE(ui.cboDiscussionGroup.visible() || ui.cboDiscussionType.visible() ||
                      ui.DTPckrFollowUpDate.visible());
     }
+    bool listsHold() { return test::selectionsHold(ui.lstDiscussions, ui.lstComments); }
 
     HeadlessServices host;
     JEXPODiscussionsXML control{host.services()};
     DiscussionScreen& ui = control.screen();
 };
 
-// A center user may choose the follow-up date of "Center" issues only.
+// A center user may choose the follow-up date of "Center" issues only. While the issue is
+// added the lists take no clicks or keys, and a host's redraw of the comments changes nothing.
 TEST_F(IssueEditing, Add_centerUserCancelsThenGetsTheGroupsFollowUpReadOnly) {
     load(false);
     ui.cmdAddDiscussion.userClick();
@@ -76,6 +76,9 @@ TEST_F(IssueEditing, Add_centerUserCancelsThenGetsTheGroupsFollowUpReadOnly) {
                  ui.cmdDeleteDiscussion.enabled() || ui.cmdAddComment.enabled());
     EXPECT_TRUE(ui.cboDiscussionGroup.hasFocus());
     EXPECT_EQ(ui.txtFollowUp.text(), "Jan 28, 2014") << "no group yet: today";
+    EXPECT_TRUE(listsHold());
+    control.LetComments();
+    EXPECT_FALSE(ui.cmdAddComment.enabled() || ui.cmdCancelComment.enabled());
     ui.cmdEditDiscussion.userClick();
     expectBrowsing();
     EXPECT_EQ(control.state().DiscussionTable->recordCount(), 4) << "Cancel wrote nothing";
@@ -115,28 +118,17 @@ TEST_F(IssueEditing, Save_tellsWhatIsMissingInOrderThenTakesThePickersDate) {
     load(true);
     ui.cmdAddDiscussion.userClick();
     EXPECT_TRUE(ui.DTPckrFollowUpDate.visible() && !ui.txtFollowUp.locked());
-    struct Step {
-        std::function<void()> before;
-        const char* message;
-        ui::Widget& focus;
-    };
-    const Step steps[] = {
-        {[] {}, "The discussion issue group is required", ui.cboDiscussionGroup},
-        {[&] { ui.cboDiscussionGroup.userSelect(kAccounting); },
-         "The discussion issue type is required", ui.cboDiscussionType},
-        {[&] {
-             ui.cboDiscussionType.userSelect(1);
-             ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 1, 5));
-         },
-         "The discussion issue description is required", ui.txtDiscussionDescription},
-    };
-    for (const Step& step : steps) {
-        step.before();
+    const auto refused = [&](const char* message, ui::Widget& focus) {
         ui.cmdAddDiscussion.userClick();
-        expectMessage(step.message, "Information Required");
-        EXPECT_TRUE(step.focus.hasFocus()) << step.message;
-        EXPECT_EQ(ui.cmdAddDiscussion.caption(), "Save") << step.message;
-    }
+        expectMessage(message, "Information Required");
+        EXPECT_TRUE(focus.hasFocus() && ui.cmdAddDiscussion.caption() == "Save") << message;
+    };
+    refused("The discussion issue group is required", ui.cboDiscussionGroup);
+    ui.cboDiscussionGroup.userSelect(kAccounting);
+    refused("The discussion issue type is required", ui.cboDiscussionType);
+    ui.cboDiscussionType.userSelect(1);
+    ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 1, 5));
+    refused("The discussion issue description is required", ui.txtDiscussionDescription);
     EXPECT_EQ(ui.txtFollowUp.text(), "Jan, 05 2014") << "taken from the picker";
     EXPECT_FALSE(ui.DTPckrFollowUpDate.visible()) << "and closed, though a later check failed";
 
@@ -153,13 +145,14 @@ TEST_F(IssueEditing, Save_tellsWhatIsMissingInOrderThenTakesThePickersDate) {
 
 TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
     load(true);
-    clickRow(ui.lstDiscussions, 10, "003");
+    clickRow(ui.lstDiscussions, 10, "002");
     ui.cmdCloseDiscussion.userClick();
     EXPECT_EQ(ui.cmdCloseDiscussion.caption(), "Save");
     EXPECT_TRUE(ui.cmdCancelResolution.enabled());
     EXPECT_FALSE(ui.cmdAddDiscussion.enabled() || ui.cmdEditDiscussion.enabled() ||
                  ui.cmdAddComment.enabled() || ui.lstDiscussions.enabled());
     EXPECT_TRUE(ui.txtDiscussionResolution.hasFocus());
+    EXPECT_TRUE(listsHold());
 
     ui.txtDiscussionResolution.userType("  \n ");
     EXPECT_EQ(ui.txtDiscussionResolution.text(), "   ") << "Enter is swallowed";
@@ -181,7 +174,7 @@ TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
     EXPECT_EQ((std::vector<std::string>{row[2], row[6], row[7], row[9]}),
               (std::vector<std::string>{"Close", "Clerk Kent", "Jan 28, 2014 10:00:00",
                                         " Dates agreed "}));
-    RecordTable& issue = stored("003");
+    RecordTable& issue = stored("002");
     EXPECT_EQ(issue.field("ResolvedByPersonID"), Value("77"));
     EXPECT_EQ(issue.field("ResolvedByPersonType"), Value(int16_t{1}));
 }
@@ -235,8 +228,10 @@ std::string editOrder() {
     return d.xml();
 }
 
-// Cases A to E of Edit: what opens, and that the save of each keeps the follow-up it was given.
-TEST(IssueEditingCases, Edit_opensWhatTheCaseAllowsAndSavesTheFollowUp) {
+// Cases A to E of Edit: what opens, that the lists and a host's redraw of this order without
+// comments leave it alone, that Cancel brings the issue back as it was, and that the save of
+// each keeps the follow-up it was given.
+TEST(IssueEditingCases, Edit_opensWhatTheCaseAllowsCancelsAndSavesTheFollowUp) {
     const DateTime today = makeDateTime(2014, 1, 28);
     struct Case {
         const char* name;
@@ -257,42 +252,125 @@ TEST(IssueEditingCases, Edit_opensWhatTheCaseAllowsAndSavesTheFollowUp) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::ControlSession s;
+        DiscussionScreen& ui = s.ui;
         s.host.clock.set(makeDateTime(2014, 1, 28, 10, 0, 0));
         s.control.setCorporateLevel(c.corporate);
         s.load(editOrder());
         const std::string issue = c.issue ? c.issue : "005N";
+        const std::string description = c.issue ? "Issue " + issue : "New";
         if (!c.issue) {
-            s.ui.cmdAddDiscussion.userClick();
-            s.ui.cboDiscussionGroup.userSelect(1);
-            s.ui.cboDiscussionType.userSelect(0);
-            s.ui.txtDiscussionDescription.userType("New");
-            s.ui.cmdAddDiscussion.userClick();
+            ui.cmdAddDiscussion.userClick();
+            ui.cboDiscussionGroup.userSelect(1);
+            ui.cboDiscussionType.userSelect(0);
+            ui.txtDiscussionDescription.userType(description);
+            ui.cmdAddDiscussion.userClick();
         }
-        clickRow(s.ui.lstDiscussions, 10, issue);
-        s.ui.cmdEditDiscussion.userClick();
+        clickRow(ui.lstDiscussions, 10, issue);
+        const std::string followUp = selectedColumn(ui.lstDiscussions, 12);
+        ui.cmdEditDiscussion.userClick();
+        EXPECT_TRUE(test::selectionsHold(ui.lstDiscussions, ui.lstComments));
+        if (c.pickersShown) ui.cboDiscussionGroup.userSelect(0);
+        if (c.descriptionOpen) ui.txtDiscussionDescription.userType(" changed");
+        if (c.followUpOpen) ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 3, 3));
+        s.control.LetComments();  // a host's redraw meanwhile leaves the edit alone
+        EXPECT_FALSE(ui.cmdAddComment.enabled() || ui.lstDiscussions.enabled());
+        ui.cmdEditDiscussion.userClick();
+        EXPECT_EQ(ui.cmdAddDiscussion.caption() + "|" + ui.txtDiscussionGroup.text() + "|" +
+                      ui.txtDiscussionDescription.text() + "|" + ui.txtFollowUp.text(),
+                  "Add Issue|" + std::string(c.group) + "|" + description + "|" + followUp);
+        EXPECT_FALSE(ui.cboDiscussionGroup.visible() || ui.DTPckrFollowUpDate.visible());
+        EXPECT_TRUE(ui.txtDiscussionDescription.locked() && ui.lstDiscussions.enabled());
 
-        EXPECT_EQ(s.ui.cmdAddDiscussion.caption(), "Save");
-        EXPECT_FALSE(s.ui.lstDiscussions.enabled() || s.ui.cmdCloseDiscussion.enabled());
-        EXPECT_EQ(s.ui.cboDiscussionGroup.text(), c.group) << "loaded even when hidden";
-        EXPECT_EQ(s.ui.cboDiscussionType.text(), c.group == kCenterGroup ? "Damage" : "Note");
-        EXPECT_EQ(s.ui.cboDiscussionType.visible(), c.pickersShown);
-        EXPECT_EQ(!s.ui.txtDiscussionDescription.locked(), c.descriptionOpen);
-        EXPECT_EQ(!s.ui.txtFollowUp.locked(), c.followUpOpen);
-        EXPECT_EQ(s.ui.DTPckrFollowUpDate.visible(), c.followUpOpen);
+        ui.cmdEditDiscussion.userClick();
+        EXPECT_EQ(ui.cmdAddDiscussion.caption(), "Save");
+        EXPECT_FALSE(ui.lstDiscussions.enabled() || ui.cmdCloseDiscussion.enabled());
+        EXPECT_EQ(ui.cboDiscussionGroup.text(), c.group) << "loaded even when hidden";
+        EXPECT_EQ(ui.cboDiscussionType.text(), c.group == kCenterGroup ? "Damage" : "Note");
+        EXPECT_EQ(ui.cboDiscussionType.visible(), c.pickersShown);
+        EXPECT_EQ(!ui.txtDiscussionDescription.locked(), c.descriptionOpen);
+        EXPECT_EQ(!ui.txtFollowUp.locked(), c.followUpOpen);
+        EXPECT_EQ(ui.DTPckrFollowUpDate.visible(), c.followUpOpen);
         if (c.followUpOpen) {
-            EXPECT_EQ(s.ui.DTPckrFollowUpDate.value(), c.picker);
-            s.ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 3, 3));
+            EXPECT_EQ(ui.DTPckrFollowUpDate.value(), c.picker);
+            ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 3, 3));
         }
-        s.ui.cmdAddDiscussion.userClick();
+        ui.cmdAddDiscussion.userClick();
         const char* saved = c.followUpOpen ? "Mar, 03 2014" : "Feb 02, 2014";
         EXPECT_EQ(s.reports(), std::vector<std::string>{});
-        EXPECT_EQ(s.ui.cmdAddDiscussion.caption(), "Add Issue");
-        EXPECT_EQ(selectedColumn(s.ui.lstDiscussions, 10), issue);
-        EXPECT_EQ(selectedColumn(s.ui.lstDiscussions, 12), saved);
+        EXPECT_EQ(ui.cmdAddDiscussion.caption(), "Add Issue");
+        EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), issue);
+        EXPECT_EQ(selectedColumn(ui.lstDiscussions, 12), saved);
         RecordTable& row = *s.control.state().DiscussionTable;
         moveToIssue(row, issue);
         EXPECT_EQ(row.field("IssueFollowUp"), Value(saved));
         EXPECT_EQ(row.field("IsUpdated"), Value(true));
+    }
+}
+
+// A reload in the middle of any work ends it. The new order's issues are refused, so that
+// nothing is drawn over what the reload leaves: all the work opened is closed and emptied.
+TEST(IssueEditingReload, Reload_endsWhateverWorkWasUnderWay) {
+    test::ControlSession s;
+    DiscussionScreen& ui = s.ui;
+    const std::vector<ui::CheckBox*> focus = {&ui.chkCenterFocus, &ui.chkCorporateFocus,
+                                              &ui.chkVendorFocus, &ui.chkBillingFocus,
+                                              &ui.chkJEXDFocus};
+    for (const char* work : {"browsing", "issue add", "resolve", "center edit", "corporate edit"}) {
+        SCOPED_TRACE(work);
+        const std::string_view w = work;
+        s.control.setCorporateLevel(w != "issue add" && w != "center edit");
+        s.load(test::Document{.issues = {test::issueRecord("002N")},
+                              .comments = {test::commentRecord("4N", "002N")}}
+                   .xml());
+        if (w == "issue add") {
+            ui.cmdAddDiscussion.userClick();
+            ui.cboDiscussionGroup.userSelect(0);
+            ui.txtDiscussionDescription.userType("typed");
+            ui.tabPODiscussion.userSelectTab(2);
+        } else if (w == "resolve") {
+            ui.cmdCloseDiscussion.userClick();
+            ui.txtDiscussionResolution.userType("typed");
+        } else if (w != "browsing") {
+            ui.cmdCancelComment.userClick();
+            for (ui::TextBox* box :
+                 {&ui.txtCommentDescription, &ui.txtCenterFollowUp, &ui.txtCSCFollowUp}) {
+                box->userType("typed");
+            }
+            for (ui::CheckBox* box : focus) box->userClick();
+        }
+        s.load(test::Document{.issues = {test::issueRecord("1", "abc")}}.xml());
+
+        EXPECT_EQ(s.reports(), std::vector<std::string>{"LetDiscussions " +
+                                                        std::to_string(recordErr::WrongType)});
+        EXPECT_EQ(ui.tabPODiscussion.selectedIndex(), 1);
+        EXPECT_TRUE(ui.frameIssue.visible() && !ui.frameComment.visible());
+        EXPECT_EQ(ui.cmdAddDiscussion.caption() + "|" + ui.cmdEditDiscussion.caption() + "|" +
+                      ui.cmdCloseDiscussion.caption() + "|" + ui.cmdAddComment.caption() + "|" +
+                      ui.cmdCancelComment.caption(),
+                  "Add Issue|Edit|Resolve Issue|Add Comment|Edit");
+        for (ui::CommandButton* b :
+             {&ui.cmdEditDiscussion, &ui.cmdCancelResolution, &ui.cmdCloseDiscussion,
+              &ui.cmdDeleteDiscussion, &ui.cmdCancelComment}) {
+            EXPECT_FALSE(b->enabled()) << b->name();
+        }
+        for (ui::ListView* list : {&ui.lstDiscussions, &ui.lstComments}) {
+            EXPECT_TRUE(list->enabled() && list->count() == 0) << list->name();
+        }
+        for (ui::TextBox* box :
+             {&ui.txtDiscussionDescription, &ui.txtDiscussionResolution, &ui.txtCommentDescription,
+              &ui.txtCenterFollowUp, &ui.txtCSCFollowUp}) {
+            EXPECT_TRUE(box->text().empty() && box->locked() &&
+                        box->backColour() == ui::kButtonFace)
+                << box->name();
+        }
+        for (ui::TextBox* box : {&ui.txtCommentType, &ui.txtDiscussion, &ui.txtDiscussionGroup})
+            EXPECT_EQ(box->text(), "") << box->name();
+        for (ui::CheckBox* box : focus)
+            EXPECT_TRUE(!box->value() && !box->enabled()) << box->name();
+        for (ui::ComboBox* picker :
+             {&ui.cboCommentType, &ui.cboDiscussionType, &ui.cboDiscussionGroup}) {
+            EXPECT_FALSE(picker->visible()) << picker->name();
+        }
     }
 }
 

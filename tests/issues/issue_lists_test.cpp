@@ -1,10 +1,11 @@
-// The issue lists' edge cases beyond the display road: hand-written documents, then rows
-// clicked.
+// The issue list on hand-written orders: rows, order and the first bad issue, the commands and
+// the priority popup a click offers, and the placeholder issue of an order without issues.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "data/issue_record.h"
 #include "support/control_session.h"
 #include "support/discussion_document.h"
 #include "support/list_texts.h"
@@ -13,6 +14,8 @@ namespace jex {
 namespace {
 
 using test::columnOf;
+using test::Fields;
+using test::indexOf;
 using test::issueRecord;
 
 // Groups "Center" (1) and "Other" (2); types "Note" (0, Other), "Damage" (1, Center), "Price"
@@ -43,80 +46,151 @@ TEST_F(IssueLists, Row_showsStoredTextsButOnlyDatesThatReadAsDates) {
     EXPECT_EQ(ui.cboDiscussionType.items(), (std::vector<std::string>{"Note", "Price"}));
 }
 
-TEST_F(IssueLists, Fill_selectsTheFirstIssueInTableOrderAndSortsBySequenceText) {
+// The first issue in table order is selected, the rows sorted by sequence text; a reload sorts
+// them again in the order the user chose last. A bad issue ends the fill.
+TEST_F(IssueLists, Fill_sortsBySequenceTextAndEndsAtABadIssue) {
     const std::string body = document({issueRecord("10"), issueRecord("2"), issueRecord("003N")});
     load(body);
     EXPECT_EQ(columnOf(ui.lstDiscussions, 10), (std::vector<std::string>{"002", "003N", "010"}));
     EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "010");
-
-    // A reload sorts by the sequence again, in the order the user chose last.
     ui.lstDiscussions.userClickColumnHeader(2);
     ui.lstDiscussions.userClickColumnHeader(2);
     load(body);
     EXPECT_EQ(columnOf(ui.lstDiscussions, 10), (std::vector<std::string>{"010", "003N", "002"}));
-}
 
-TEST_F(IssueLists, Fill_endsAtABadIssueAndKeepsTheRowsBeforeIt) {
-    struct Case {
-        std::string second;
-        std::string report;
-        size_t rows;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, size_t> cases[] = {
         {issueRecord("2", "9"), "DisplayDiscussions 5", 1},         // a type not in the list
         {issueRecord("2", "3"), "DisplayDiscussions 5", 1},         // its group not in the list
         {issueRecord("2", "1", "4"), "DisplayDiscussions 340", 2},  // no such priority item
     };
-    for (const Case& c : cases) {
-        load(document({issueRecord("1"), c.second, issueRecord("3")}));
-        EXPECT_EQ(reports(), std::vector<std::string>{c.report});
-        EXPECT_EQ(columnOf(ui.lstDiscussions, 10).size(), c.rows) << c.report;
+    for (const auto& [second, report, rows] : cases) {
+        load(document({issueRecord("1"), second, issueRecord("3")}));
+        EXPECT_EQ(reports(), std::vector<std::string>{report});
+        EXPECT_EQ(columnOf(ui.lstDiscussions, 10).size(), rows) << report;
     }
 }
 
-// Stored issues of either group are on the display road; these are the placeholder and an issue
-// made since the load.
-TEST_F(IssueLists, Click_enablesCommandsBySequenceRightsAndMode) {
+// Stored issues of either group are on the display road; these are the placeholder, an issue
+// made since the load and a stored one of group Other. The click fills the fields even in View
+// Mode, and only a new issue's right click opens the priority popup.
+TEST_F(IssueLists, Click_enablesCommandsAndThePopupBySequenceRightsAndMode) {
     struct Case {
         bool corporate;
         int mode;
         const char* issue;
-        bool edit, remove, resolve, add;
+        bool edit, remove, resolve, add, popup;
     };
     const Case cases[] = {
-        {false, 0, "000N", false, false, false, true},
-        {false, 0, "004N", true, true, false, true},
-        {true, 0, "000N", true, false, true, true},
-        {true, 2, "004N", true, true, false, false},  // View Mode enables nothing more
+        {false, 0, "000N", false, false, false, true, true},
+        {false, 0, "004N", true, true, false, true, true},
+        {true, 0, "000N", true, false, true, true, true},
+        {true, 0, "007", true, false, true, true, false},
+        {true, 2, "004N", true, true, false, false, false},  // View Mode enables nothing more
     };
-    const std::string body = document({issueRecord("000N"), issueRecord("004N", "2")});
+    const std::string body =
+        document({issueRecord("000N", "0", "3", {"", "", "zero"}),
+                  issueRecord("004N", "2", "2", {"", "", "four"}), issueRecord("007", "0", "3")});
     for (const Case& c : cases) {
         test::ControlSession s;
         s.control.setCorporateLevel(c.corporate);
         s.control.setViewMode(c.mode);
         s.load(body);
-        test::clickRow(s.ui.lstDiscussions, 10, c.issue);
+        const int row = indexOf(s.ui.lstDiscussions, 10, c.issue);
+        s.ui.lstDiscussions.userClickItem(row);
 
         const std::string label =
             std::string(c.issue) + (c.corporate ? " corporate" : "") + (c.mode == 2 ? " view" : "");
+        EXPECT_EQ(s.ui.txtDiscussionDescription.text(), s.ui.lstDiscussions.item(row)->column(8));
+        EXPECT_FALSE(s.ui.mnuPriority.isOpen()) << label << ": a left click opens none";
         EXPECT_EQ(s.ui.cmdEditDiscussion.enabled(), c.edit) << label;
         EXPECT_EQ(s.ui.cmdDeleteDiscussion.enabled(), c.remove) << label;
         EXPECT_EQ(s.ui.cmdCloseDiscussion.enabled(), c.resolve) << label;
         EXPECT_EQ(s.ui.cmdAddDiscussion.enabled(), c.add) << label;
         EXPECT_EQ(s.ui.cmdAddComment.enabled(), c.add) << label;
+        s.ui.lstDiscussions.userClickItem(row, ui::kRightButton);
+        EXPECT_EQ(s.ui.mnuPriority.isOpen(), c.popup) << label;
     }
+
+    // The popup checks the issue's priority; the pick rewrites it in the row and the table.
+    load(body);
+    const int row = indexOf(ui.lstDiscussions, 10, "004N");
+    ui.lstDiscussions.userClickItem(row, ui::kRightButton);
+    EXPECT_EQ(ui.mnuPriority.popupY(), ui::ListView::rowCentre(row));
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(ui.mnuPriority.item(k).checked, k == 2) << k;
+    ui.mnuPriority.userPick(1);
+    EXPECT_EQ(ui.lstDiscussions.item(row)->column(3), "High");
+    RecordTable& issues = *control.state().DiscussionTable;
+    moveToIssue(issues, "004N");
+    EXPECT_EQ(issues.field("Priority"), Value(int16_t{1}));
+    for (const char* other : {"000N", "007"}) {
+        moveToIssue(issues, other);
+        EXPECT_EQ(issues.field("Priority"), Value(int16_t{3})) << other;
+    }
+    EXPECT_EQ(reports(), std::vector<std::string>{});
 }
 
-TEST_F(IssueLists, Click_changesNothingWhileAnIssueIsBeingWorkedOn) {
-    load(document({issueRecord("1", "1", "1", {"", "", "first"}),
-                   issueRecord("2", "1", "1", {"", "", "second"})}));
-    for (ui::CommandButton* busy : {&ui.cmdAddDiscussion, &ui.cmdCloseDiscussion}) {
-        const std::string caption = busy->caption();
-        ui.lstDiscussions.userClickItem(1);
-        busy->setCaption("Save");
-        ui.lstDiscussions.userClickItem(2);
-        EXPECT_EQ(ui.txtDiscussionDescription.text(), "first") << busy->name();
-        busy->setCaption(caption);
+// The placeholder of an order without issues takes the fourth group, or the last, and the type
+// of code 0, or the first, and empty texts without either. Its table row holds what its row
+// shows, and its follow-up is two weeks after today at midnight, across leap and common years.
+TEST_F(IssueLists, Placeholder_fillsItsRowAndTableFromWhatTheVocabulariesHave) {
+    const std::vector<Fields> groups = {{"1", "Center", "3"},
+                                        {"2", "Purchasing", "5"},
+                                        {"3", "Accounting", "7"},
+                                        {"4", "Miscellaneous", "14"},
+                                        {"5", "Spare", "1"}};
+    const std::vector<Fields> types = {{"1", "Damaged Goods", "1"}, {"0", "General Note", "4"}};
+    struct Case {
+        std::vector<Fields> groups, types;
+        const char* group;
+        const char* type;
+        int16_t code;
+        DateTime now;
+        const char* followUp;
+    };
+    const DateTime leap = makeDateTime(2024, 2, 20, 12, 0, 0);
+    const Case cases[] = {
+        {groups, types, "Miscellaneous", "General Note", 0, leap, "Mar 05, 2024 00:00:00"},
+        {{groups.begin(), groups.begin() + 4},
+         types,
+         "Miscellaneous",
+         "General Note",
+         0,
+         makeDateTime(2026, 2, 20, 23, 59, 59),
+         "Mar 06, 2026 00:00:00"},
+        {{groups.begin(), groups.begin() + 2}, types, "Purchasing", "General Note", 0, leap, ""},
+        {{}, types, "", "General Note", 0, leap, ""},
+        {groups, {{"3", "Late", "1"}, {"4", "Early", "1"}}, "Miscellaneous", "Late", 3, leap, ""},
+        {groups, {{"5", "Late", "1"}, {"00", "Zero", "1"}}, "Miscellaneous", "Zero", 0, leap, ""},
+        {groups, {}, "Miscellaneous", "", 0, leap, ""},
+    };
+    const std::pair<const char*, int> shown[] = {
+        {"IssueSequence", 10},   {"IssueDate", 5},          {"EnteredBy", 4},
+        {"IssueDescription", 8}, {"ResolvedDate", 7},       {"ResolvedBy", 6},
+        {"Resolution", 9},       {"RecordLastUpdated", 11}, {"IssueFollowUp", 12}};
+    for (const Case& c : cases) {
+        const std::string label = std::string(c.group) + "/" + c.type;
+        host.clock.set(c.now);
+        load(test::Document{
+            .types = c.types, .groups = c.groups, .priorities = {"High", "Medium", "Low"}}
+                 .xml());
+        for (const std::string& report : reports()) {
+            EXPECT_EQ(report.find("SetDefaultIssue"), std::string::npos) << label;
+        }
+        ASSERT_EQ(ui.lstDiscussions.count(), 1);
+        const ui::ListItem& row = *ui.lstDiscussions.item(1);
+        RecordTable& issue = *control.state().DiscussionTable;
+        issue.moveFirst();
+        EXPECT_EQ(row.column(0) + "/" + row.column(1), label);
+        EXPECT_EQ(issue.field("Type"), Value(c.code)) << label;
+        if (*c.followUp) {
+            EXPECT_EQ(row.column(12), c.followUp);
+        }
+        EXPECT_EQ(ui.txtFollowUp.text(), row.column(12));
+        for (const auto& [field, column] : shown) {
+            EXPECT_EQ(issue.field(field).toText(), row.column(column)) << field;
+        }
+        EXPECT_EQ(issue.field("Priority"), Value(int16_t{3})) << "the last priority";
+        EXPECT_TRUE(issue.field("OrderID").isEmpty());
     }
 }
 

@@ -39,4 +39,16 @@ inline std::string selectedColumn(const ui::ListView& list, int column) {
     return list.selectedItem() ? list.selectedItem()->column(column) : "<none>";
 }
 
+// Clicks the first row of each list, presses Down, and clicks the last row; true when neither
+// selection moved, as while an Add, Edit or Resolve holds the lists.
+inline bool selectionsHold(ui::ListView& issues, ui::ListView& comments) {
+    const ui::ListItemRef issue = issues.selectedItem(), comment = comments.selectedItem();
+    for (ui::ListView* list : {&issues, &comments}) {
+        list->userClickItem(1);
+        list->userPressKey(ui::kKeyDown);
+        list->userClickItem(list->count());
+    }
+    return issues.selectedItem() == issue && comments.selectedItem() == comment;
+}
+
 }  // namespace jex::test
