@@ -200,6 +200,8 @@ void JEXPODiscussionsXML::cmdAddComment_Click() {
 
         RecordTable& table = *CommentTable;
         ui::ListItemRef row;
+        // Numbered first: when the numbers run out nothing of the comment is written.
+        const std::string sequence = IsNewComment ? NewCommentSequence() : std::string();
         if (IsNewComment) {
             row = lstComments.add(txtCommentDescription.text());
             table.addNew();
@@ -222,7 +224,7 @@ void JEXPODiscussionsXML::cmdAddComment_Click() {
             write.text(comment_row::EnteredBy, CurrentUserName);
             table.setField(comment_field::CommentEnteredByPersonID, Value(CurrentPersonID));
             table.setField(comment_field::CommentEnteredByPersonType, Value(CurrentPersonType));
-            write.text(comment_row::Sequence, NewCommentSequence());
+            write.text(comment_row::Sequence, sequence);
             write.text(comment_row::Owner, SelectedIssueSequence);
             write.text(comment_row::EnteredDate, timeStamp());
         }

@@ -140,6 +140,8 @@ void JEXPODiscussionsXML::cmdAddDiscussion_Click() {
 
         // Appends the issue to the list and the table with what only a new issue gets.
         const auto appendIssue = [&] {
+            // Numbered first: when the numbers run out nothing of the issue is written.
+            const std::string sequence = NewIssueSequence();
             const ui::ListItemRef row = lstDiscussions.add(txtDiscussionGroup.text());
             issues.addNew();
             IssueWriter write(*row, issues);
@@ -154,7 +156,7 @@ void JEXPODiscussionsXML::cmdAddDiscussion_Click() {
                  {issue_row::ResolvedBy, issue_row::ResolvedDate, issue_row::Resolution}) {
                 write.cell(column, "");
             }
-            write.text(issue_row::Sequence, NewIssueSequence());
+            write.text(issue_row::Sequence, sequence);
             return row;
         };
 
