@@ -42,24 +42,15 @@
     COLUMN(BillingFocus, "FocusBillinging", 0, 0, comment_field::FocusBilling)              \
     COLUMN(JexdFocus, "FocusJEXD", 0, 0, comment_field::FocusJEXD)
 
+// Which column of a comment row holds what (comment_row::Description ...
+// comment_row::JexdFocus): the commands find a comment's table row by the sequence column and
+// read the other columns back.
 namespace jex {
+JEX_TABLE_SCHEMA(comment_field, JEX_COMMENT_FIELDS, kCommentFields, comment_row,
+                 JEX_COMMENT_COLUMNS, kCommentColumns)
 
-namespace comment_field {
-JEX_COMMENT_FIELDS(JEX_FIELD_NAME)
-}  // namespace comment_field
-static_assert(comment_field::IsUpdated == kSaveMarkField);
-
-inline constexpr FieldSpec kCommentFields[] = {JEX_COMMENT_FIELDS(JEX_FIELD_SPEC)};
-
-// Which column of a comment row holds what. The commands find a comment's table row by the
-// sequence column and read the other columns back.
 namespace comment_row {
-enum : int { JEX_COMMENT_COLUMNS(JEX_COLUMN_NUMBER) Count };
-
 // A row text that stands for a missing description; the description box shows it as empty.
 inline constexpr const char* kNoDescription = "<no description>";
 }  // namespace comment_row
-
-inline constexpr ColumnSpec kCommentColumns[] = {JEX_COMMENT_COLUMNS(JEX_COLUMN_SPEC)};
-
 }  // namespace jex

@@ -40,21 +40,9 @@
     COLUMN(LastUpdated, "RecordLastUpdated", 0, 0, issue_field::RecordLastUpdated) \
     COLUMN(FollowUp, "FollowUp", 0, 0, issue_field::IssueFollowUp)
 
+// Which column of an issue row holds what (issue_row::Group ... issue_row::FollowUp): the
+// commands find an issue's table row by the sequence column and read the other columns back.
 namespace jex {
-
-namespace issue_field {
-JEX_ISSUE_FIELDS(JEX_FIELD_NAME)
-}  // namespace issue_field
-static_assert(issue_field::IsUpdated == kSaveMarkField);
-
-inline constexpr FieldSpec kIssueFields[] = {JEX_ISSUE_FIELDS(JEX_FIELD_SPEC)};
-
-// Which column of an issue row holds what. The commands find an issue's table row by the
-// sequence column and read the other columns back.
-namespace issue_row {
-enum : int { JEX_ISSUE_COLUMNS(JEX_COLUMN_NUMBER) Count };
-}  // namespace issue_row
-
-inline constexpr ColumnSpec kIssueColumns[] = {JEX_ISSUE_COLUMNS(JEX_COLUMN_SPEC)};
-
+JEX_TABLE_SCHEMA(issue_field, JEX_ISSUE_FIELDS, kIssueFields, issue_row, JEX_ISSUE_COLUMNS,
+                 kIssueColumns)
 }  // namespace jex

@@ -26,8 +26,7 @@ struct ColumnSpec {
     const char* field;
 };
 
-// Both tables mark a row changed since the last save in a flag of this name; the schemas check
-// that they have it.
+// Both tables mark a row changed since the last save in a flag of this name.
 inline constexpr std::string_view kSaveMarkField = "IsUpdated";
 
 // The position of the named field in the list; a name not in it does not compile where a
@@ -52,3 +51,19 @@ void declareFields(RecordTable& table, std::span<const FieldSpec> fields);
 #define JEX_COLUMN_NUMBER(name, caption, numerator, denominator, field) name,
 #define JEX_COLUMN_SPEC(name, caption, numerator, denominator, field) \
     ColumnSpec{caption, numerator, denominator, field},
+
+// Generates, from a table's list of fields and list of columns: the field names (namespace
+// `fieldNames`), the field specs (`fieldSpecs`), the column numbers (namespace `columnNumbers`,
+// ending with Count) and the column specs (`columnSpecs`). Each table marks its rows for the
+// next save in kSaveMarkField.
+#define JEX_TABLE_SCHEMA(fieldNames, fieldList, fieldSpecs, columnNumbers, columnList, \
+                         columnSpecs)                                                  \
+    namespace fieldNames {                                                             \
+    fieldList(JEX_FIELD_NAME)                                                          \
+    }                                                                                  \
+    static_assert(fieldNames::IsUpdated == kSaveMarkField);                            \
+    inline constexpr FieldSpec fieldSpecs[] = {fieldList(JEX_FIELD_SPEC)};             \
+    namespace columnNumbers {                                                          \
+    enum : int { columnList(JEX_COLUMN_NUMBER) Count };                                \
+    }                                                                                  \
+    inline constexpr ColumnSpec columnSpecs[] = {columnList(JEX_COLUMN_SPEC)};
