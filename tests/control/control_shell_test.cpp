@@ -2,6 +2,8 @@
 // dispatch road and the property errors seen by a host are in tests/host.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "control/dispatch_table.h"
 #include "control/headless_services.h"
 #include "support/error_of.h"
@@ -11,10 +13,12 @@ namespace {
 
 using test::errorOf;
 
-std::vector<double> columnWidths(const ui::ListView& list) {
-    std::vector<double> widths;
-    for (const ui::ColumnHeader& column : list.columns()) widths.push_back(column.width);
-    return widths;
+// "caption width" of every column of a list, "|" between columns.
+std::string columns(const ui::ListView& list) {
+    std::ostringstream text;
+    for (const ui::ColumnHeader& column : list.columns())
+        text << column.caption << " " << column.width << "|";
+    return text.str();
 }
 
 struct ControlShell : ::testing::Test {
@@ -28,7 +32,7 @@ struct ControlShell : ::testing::Test {
     std::unique_ptr<JEXPODiscussionsXML> control;
 };
 
-TEST_F(ControlShell, StartUp_leavesNothingToDoUntilAnOrderIsLoaded) {
+TEST_F(ControlShell, StartUp_leavesNothingToDoOrExportUntilAnOrderIsLoaded) {
     create();
     EXPECT_EQ(ui().lblVersionNumber.caption(), "Version number: 1.0.0") << "the project's version";
     EXPECT_TRUE(ui().frameIssue.visible() && !ui().frameComment.visible());
@@ -38,28 +42,31 @@ TEST_F(ControlShell, StartUp_leavesNothingToDoUntilAnOrderIsLoaded) {
     }
     ASSERT_TRUE(state().DiscussionTable && state().CommentTable);
     EXPECT_FALSE(state().DiscussionTable->isOpen()) << "the first load opens it";
-    EXPECT_EQ(control->GetDiscussions("|", ";") + control->GetComments("|", ";"), "");
+    EXPECT_EQ(control->GetDiscussions("|", ";"), "");
+    EXPECT_EQ(control->GetComments("|", ";"), "");
     EXPECT_TRUE(host.messageBox.shown().empty()) << "nothing to export is no error";
 }
 
-// The list widths round half to even before the shares are taken.
-TEST_F(ControlShell, Columns_areSharesOfEachListsOwnWidth) {
-    create({.listWidths = {{"lstDiscussions", 7000.5},
-                           {"lstDiscussionsView", 5600},
-                           {"lstComments", 4800},
-                           {"lstCommentsView", 7001.5}}});
-
-    EXPECT_EQ(columnWidths(ui().lstDiscussions),
-              (std::vector<double>{1000, 2625, 875, 875, 1750, 1750, 1750, 1750, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(columnWidths(ui().lstDiscussionsView).at(1), 5600.0 * 3 / 8);
-    EXPECT_EQ(columnWidths(ui().lstComments),
-              (std::vector<double>{1800, 1200, 1200, 1200, 0, 0, 0, 800, 800, 600, 0, 0, 0, 0}));
-    EXPECT_EQ(columnWidths(ui().lstCommentsView).at(1), 7002.0 / 4);
-
-    // Shares of a wide list stay within 16 bits.
-    create({.listWidths = {{"lstDiscussions", 20000}}});
+// Each list's width rounds half to even (16800.5 and 16799.5 to 16800) before the shares are
+// taken, and a share of so wide a list is past 16 bits before its division.
+TEST_F(ControlShell, Columns_areCaptionedSharesOfEachListsOwnWidth) {
+    create({.listWidths = {{"lstDiscussions", 16800.5},
+                           {"lstDiscussionsView", 16800},
+                           {"lstComments", 16799.5},
+                           {"lstCommentsView", 16800}}});
+    const std::string issueColumns =
+        "Group 2400|Type 6300|Status 2100|Priority 2100|Entered By 4200|Entered Date 4200|"
+        "Resolved By 4200|Resolved Date 4200|Description 0|Resolution 0|DiscussionID 0|"
+        "RecordLastUpdated 0|FollowUp 0|";
+    const std::string commentColumns =
+        "Description 6300|Entered By 4200|Entered Date 4200|Type 4200|DiscussionCommentID 0|"
+        "DiscussionID 0|RecordLastUpdated 0|FocusCenter 2800|CenterFollowUp 2800|"
+        "FocusPurchasing 2100|CSCFollowUp 0|FocusAccounting 0|FocusBillinging 0|FocusJEXD 0|";
+    EXPECT_EQ(columns(ui().lstDiscussions), issueColumns);
+    EXPECT_EQ(columns(ui().lstDiscussionsView), issueColumns);
+    EXPECT_EQ(columns(ui().lstComments), commentColumns);
+    EXPECT_EQ(columns(ui().lstCommentsView), commentColumns);
     EXPECT_TRUE(host.messageBox.shown().empty());
-    EXPECT_EQ(columnWidths(ui().lstDiscussions).at(1), 7500);
     EXPECT_EQ(ui().tabPODiscussion.count(), 2) << "start-up ran to its end";
 }
 
@@ -71,6 +78,7 @@ TEST_F(ControlShell, UserName_splitsNameIdentifierAndTypeAndAFailureKeepsWhatCam
         const char* id;
         int16_t type;
     };
+    // clang-format off
     const Case cases[] = {
         {"Ann Smith|4711|2", 0, "Ann Smith", "4711", 2},
         {"Ann Smith|4711|2|extra", 0, "Ann Smith", "4711", 2},
@@ -80,6 +88,7 @@ TEST_F(ControlShell, UserName_splitsNameIdentifierAndTypeAndAFailureKeepsWhatCam
         {"Bob|77|clerk", err::TypeMismatch, "Bob", "77", 0},
         {"Bob|77|70000", err::Overflow, "Bob", "77", 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         create();
         EXPECT_EQ(errorOf([&] { control->setUserName(c.text); }), c.error) << c.text;

@@ -16,10 +16,8 @@ using test::selectedColumn;
 
 class DisplayRoad : public test::DemoSuite {
   protected:
-    void load(const std::string& order, bool corporate = false, int mode = 0) {
+    void load(const std::string& order) {
         control.setUserName("Clerk Kent|77|1");
-        control.setCorporateLevel(corporate);
-        control.setViewMode(mode);
         control.LoadData(demoUrl(), order);
     }
     void expectNoReport() {
@@ -31,10 +29,8 @@ class DisplayRoad : public test::DemoSuite {
     DiscussionScreen& ui = control.screen();
 };
 
-TEST_F(DisplayRoad, LoadedOrderShowsItsIssuesAndTheFirstIssuesComments) {
+TEST_F(DisplayRoad, LoadedOrderShowsItsIssuesAndCommentsMatchedOnBothTabs) {
     load("PO1001");
-    expectNoReport();
-
     ASSERT_EQ(ui.lstDiscussions.count(), 4);
     EXPECT_EQ(rowTexts(ui.lstDiscussions.item(1), 13),
               (std::vector<std::string>{
@@ -57,63 +53,8 @@ TEST_F(DisplayRoad, LoadedOrderShowsItsIssuesAndTheFirstIssuesComments) {
     EXPECT_EQ(ui.chkCenterFocus.value(), 1);
     EXPECT_TRUE(ui.cmdAddDiscussion.enabled());
     EXPECT_FALSE(ui.cmdCloseDiscussion.enabled()) << "a center user cannot resolve";
-}
 
-TEST_F(DisplayRoad, SelectionEnablesTheCommandsTheUserIsAllowed) {
-    struct Case {
-        bool corporate;
-        int mode;
-        const char* issue;
-        bool add, comment, resolve, edit;
-    };
-    const Case cases[] = {
-        {false, 0, "001", true, true, true, true},     // a center-group issue
-        {false, 0, "002", true, true, false, false},   // another group: no resolve, no edit
-        {true, 0, "002", true, true, true, true},      // corporate rights
-        {true, 2, "001", false, false, false, false},  // view mode
-    };
-    for (const Case& c : cases) {
-        JEXPODiscussionsXML fresh(host.services());
-        fresh.setCorporateLevel(c.corporate);
-        fresh.setViewMode(c.mode);
-        fresh.LoadData(demoUrl(), "PO1001");
-        DiscussionScreen& s = fresh.screen();
-        s.lstDiscussions.userClickItem(indexOf(s.lstDiscussions, 10, c.issue));
-
-        const std::string label =
-            std::string(c.issue) + (c.corporate ? " corporate" : "") + (c.mode == 2 ? " view" : "");
-        EXPECT_EQ(s.cmdAddDiscussion.enabled(), c.add) << label;
-        EXPECT_EQ(s.cmdAddComment.enabled(), c.comment) << label;
-        EXPECT_EQ(s.cmdCloseDiscussion.enabled(), c.resolve) << label;
-        EXPECT_EQ(s.cmdEditDiscussion.enabled(), c.edit) << label;
-        EXPECT_FALSE(s.cmdDeleteDiscussion.enabled()) << label << ": stored issues stay";
-    }
-    expectNoReport();
-}
-
-TEST_F(DisplayRoad, KeysAndHeadersMoveAndSortTheIssueList) {
-    load("PO1001");
-    ui.lstDiscussions.userClickItem(1);
-    ui.lstDiscussions.userPressKey(ui::kKeyDown);
-    EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting");
-    EXPECT_EQ(columnOf(ui.lstComments, 4), (std::vector<std::string>{"3", "4"}));
-
-    ui.lstDiscussions.userPressKey(ui::kKeyHome);
-    EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), "001");
-    EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting") << "Home does not refresh the fields";
-
-    ui.lstDiscussions.userClickColumnHeader(2);
-    EXPECT_EQ(columnOf(ui.lstDiscussions, 1),
-              (std::vector<std::string>{"Damaged Goods", "General Note", "Invoice Mismatch",
-                                        "Late Delivery"}));
-    ui.lstDiscussions.userClickColumnHeader(2);
-    EXPECT_EQ(ui.lstDiscussions.sortOrder(), 1);
-    EXPECT_EQ(columnOf(ui.lstDiscussions, 1).front(), "Late Delivery");
-    expectNoReport();
-}
-
-TEST_F(DisplayRoad, TabsKeepIssueAndCommentMatched) {
-    load("PO1001");
+    // The second tab and back keep issue and comment matched.
     ui.tabPODiscussion.userSelectTab(2);
     EXPECT_TRUE(ui.frameComment.visible());
     EXPECT_FALSE(ui.frameIssue.visible());
@@ -135,21 +76,78 @@ TEST_F(DisplayRoad, TabsKeepIssueAndCommentMatched) {
     EXPECT_EQ(ui.tabPODiscussion.selectedIndex(), 1);
     EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), "001");
     EXPECT_EQ(selectedColumn(ui.lstComments, 4), "2");
+
+    // After a reload, the arrow keys move through the issues and show them.
+    load("PO1001");
+    ui.lstDiscussions.userClickItem(1);
+    ui.lstDiscussions.userPressKey(ui::kKeyDown);
+    EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting");
+    EXPECT_EQ(columnOf(ui.lstComments, 4), (std::vector<std::string>{"3", "4"}));
+
+    ui.lstDiscussions.userPressKey(ui::kKeyHome);
+    EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), "001");
+    EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting") << "Home does not refresh the fields";
+
     expectNoReport();
 }
 
-TEST_F(DisplayRoad, OrderWithoutCommentsShowsItsFirstIssue) {
+// Add, comment, resolve, edit and delete, 1 for enabled; stored issues are never deleted.
+TEST_F(DisplayRoad, SelectionEnablesTheCommandsTheUserIsAllowed) {
+    struct Case {
+        bool corporate;
+        int mode;
+        const char* issue;
+        const char* enabled;
+    };
+    const Case cases[] = {
+        {false, 0, "001", "11110"},  // a center-group issue
+        {false, 0, "002", "11000"},  // another group: no resolve, no edit
+        {true, 0, "002", "11110"},   // corporate rights
+        {true, 2, "001", "00000"},   // view mode
+    };
+    for (const Case& c : cases) {
+        JEXPODiscussionsXML fresh(host.services());
+        fresh.setCorporateLevel(c.corporate);
+        fresh.setViewMode(c.mode);
+        fresh.LoadData(demoUrl(), "PO1001");
+        DiscussionScreen& s = fresh.screen();
+        if (c.corporate && c.mode == 0) {
+            EXPECT_TRUE(s.cmdCloseDiscussion.enabled()) << "a corporate user resolves at once";
+        }
+        s.lstDiscussions.userClickItem(indexOf(s.lstDiscussions, 10, c.issue));
+        std::string enabled;
+        for (const ui::CommandButton* b :
+             {&s.cmdAddDiscussion, &s.cmdAddComment, &s.cmdCloseDiscussion, &s.cmdEditDiscussion,
+              &s.cmdDeleteDiscussion})
+            enabled += b->enabled() ? '1' : '0';
+        EXPECT_EQ(enabled, c.enabled)
+            << c.issue << " corporate " << c.corporate << " mode " << c.mode;
+    }
+    expectNoReport();
+}
+
+// A second load shows only the new order; an order without comments shows its first issue, and
+// one with neither gets the placeholder issue.
+TEST_F(DisplayRoad, LaterLoadsShowOnlyTheNewOrder) {
+    host.clock.set(makeDateTime(2026, 12, 25, 16, 45, 12));
+    load("PO1001");
+    ui.lstDiscussions.userClickItem(2);
     load("PO1002");
     expectNoReport();
+    EXPECT_EQ(ui.cboDiscussionGroup.listCount(), 4);
+    EXPECT_EQ(ui.cboCommentType.listCount(), 4);
+    EXPECT_EQ(ui.mnuPriority.count(), 3);
+    EXPECT_EQ(ui.lstDiscussions.count(), 2);
+    EXPECT_EQ(control.state().DiscussionTable->recordCount(), 2);
     EXPECT_EQ(ui.lstComments.count(), 0);
+    EXPECT_EQ(control.state().CommentTable->recordCount(), 0);
+    EXPECT_EQ(control.state().NextCommentSequence, 0) << "an order without comments counts from 0";
+    EXPECT_EQ(ui.tabPODiscussion.selectedIndex(), 1);
     EXPECT_EQ(ui.txtDiscussionDescription.text(), ui.lstDiscussions.item(1)->column(8));
-}
 
-TEST_F(DisplayRoad, OrderWithNeitherGetsThePlaceholderIssue) {
-    host.clock.set(makeDateTime(2026, 12, 25, 16, 45, 12));
     load("PO1003");
     expectNoReport();
-
+    EXPECT_EQ(control.state().OrderID, "PO1003");
     ASSERT_EQ(ui.lstDiscussions.count(), 1);
     EXPECT_EQ(
         rowTexts(ui.lstDiscussions.item(1), 13),
@@ -163,30 +161,9 @@ TEST_F(DisplayRoad, OrderWithNeitherGetsThePlaceholderIssue) {
     issues.moveFirst();
     EXPECT_EQ(issues.field("IsUpdated"), Value(true));
     EXPECT_EQ(issues.field("IssueSequence"), Value("000N"));
-    EXPECT_EQ(control.state().NextIssueSequence, 1);
+    EXPECT_EQ(control.state().NextIssueSequence, 1) << "the placeholder took 000N";
     EXPECT_FALSE(ui.cmdEditDiscussion.enabled());
     EXPECT_FALSE(ui.cmdDeleteDiscussion.enabled());
-}
-
-TEST_F(DisplayRoad, SecondLoadShowsOnlyTheNewOrder) {
-    load("PO1001");
-    ui.lstDiscussions.userClickItem(2);
-    load("PO1002");
-    expectNoReport();
-
-    EXPECT_EQ(ui.cboDiscussionGroup.listCount(), 4);
-    EXPECT_EQ(ui.cboCommentType.listCount(), 4);
-    EXPECT_EQ(ui.mnuPriority.count(), 3);
-    EXPECT_EQ(ui.lstDiscussions.count(), 2);
-    EXPECT_EQ(control.state().DiscussionTable->recordCount(), 2);
-    EXPECT_EQ(ui.lstComments.count(), 0);
-    EXPECT_EQ(control.state().CommentTable->recordCount(), 0);
-    EXPECT_EQ(control.state().NextCommentSequence, 0) << "an order without comments counts from 0";
-    EXPECT_EQ(ui.tabPODiscussion.selectedIndex(), 1);
-
-    load("PO1003");
-    EXPECT_EQ(control.state().NextIssueSequence, 1) << "the placeholder took 000N";
-    EXPECT_EQ(control.state().OrderID, "PO1003");
 }
 
 }  // namespace

@@ -50,13 +50,21 @@ struct RecordExport : ::testing::Test, test::ControlSession {
     }
 };
 
-TEST_F(RecordExport, GetComments_writesTheMarkedCommentsOnly) {
+// Thirteen fields a comment, which StringToArray reads back a row a comment.
+TEST_F(RecordExport, GetComments_writesTheMarkedCommentsOnlyAndReadsBackAsAnArray) {
     EXPECT_EQ(control.GetComments("|", ";"), "") << "none marked";
     markComment("005");
     control.state().CommentTable->setField("FollowupCSC", Value::null());
+    markComment("006");
 
-    EXPECT_EQ(control.GetComments("|", ";"),
+    const std::string text = control.GetComments("|", ";");
+    EXPECT_EQ(text.substr(0, text.find(';') + 1),
               "005|001|PO9|2|Dec 05, 2026|Bo|Called|True|Dec 19, 2026|False||True|False;");
+    const std::vector<Texts> rows = cells(control.StringToArray(text, "|", ";"));
+    ASSERT_EQ(rows.size(), 2u) << text;
+    EXPECT_EQ(rows[0].size(), 13u);
+    EXPECT_EQ(rows[1].size(), 13u);
+    EXPECT_EQ(rows[0][12] + rows[1][0] + rows[1][1], "False006001");
     EXPECT_EQ(reports(), Texts{});
 }
 
@@ -78,6 +86,7 @@ TEST_F(RecordExport, StringToArray_splitsRowsThenColumns) {
         std::vector<Texts> cells;
         Texts reports;
     };
+    // clang-format off
     const Case cases[] = {
         {"a|b;c|d;", {{"a", "b"}, {"c", "d"}}, {}},
         {"a|b;c|d", {{"a", "b"}}, {}},
@@ -86,6 +95,7 @@ TEST_F(RecordExport, StringToArray_splitsRowsThenColumns) {
         {"a|b", {{"<empty>"}}, {"StringToArray 9"}},
         {"a|b;c;", {{"<empty>"}}, {"StringToArray 9"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         host.messageBox.clear();
         EXPECT_EQ(cells(control.StringToArray(c.data, "|", ";")), c.cells) << c.data;

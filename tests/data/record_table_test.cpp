@@ -11,16 +11,11 @@
 namespace jex {
 namespace {
 
-RecordTable openIssues() {
+// An open table of issues with the given sequences; `marked` ones get IsUpdated true.
+RecordTable issuesOf(std::initializer_list<const char*> sequences, const std::string& marked = "") {
     RecordTable table("DiscussionTable");
     declareDiscussionFields(table);
     table.open();
-    return table;
-}
-
-// A table of issues with the given sequences; `marked` ones get IsUpdated true.
-RecordTable issuesOf(std::initializer_list<const char*> sequences, const std::string& marked = "") {
-    RecordTable table = openIssues();
     for (const char* sequence : sequences) {
         table.addNew();
         table.setField("IssueSequence", Value(sequence));
@@ -64,26 +59,19 @@ TEST(RecordTable_fields, storeConvertedAndReadTheSameByPositionOrByNameInAnyCase
     EXPECT_EQ(comments.field("OrderID"), Value("42"));
     // The document's positions past the shown fields.
     EXPECT_EQ(comments.fieldName(17), "CommentEnteredByPersonType");
-    EXPECT_EQ(openIssues().fieldName(12), "IsUpdated");
-    EXPECT_EQ(openIssues().fieldName(16), "ResolvedByPersonType");
+    RecordTable issues = issuesOf({});
+    EXPECT_EQ(issues.fieldName(12), "IsUpdated");
+    EXPECT_EQ(issues.fieldName(16), "ResolvedByPersonType");
 }
 
-TEST(RecordTable_fields, unsetReadsEmptyAndNullOnlyWhereAllowed) {
-    RecordTable issues = openIssues();
-    issues.addNew();
-    for (int position = 0; position < issues.fieldCount(); ++position)
+// Sizes count characters: ten two-byte characters fit a field of ten. A refused write leaves
+// the row as it was; only may-be-null fields take null.
+TEST(RecordTable_fields, refusedWritesLeaveTheRowUnchanged) {
+    RecordTable issues = issuesOf({"001"});
+    for (int position = 1; position < issues.fieldCount(); ++position)
         EXPECT_TRUE(issues.field(position).isEmpty()) << issues.fieldName(position);
     issues.setField("IssueFollowUp", Value::null());
     EXPECT_TRUE(issues.field("IssueFollowUp").isNull());
-    EXPECT_EQ(errorNumberOf([&] { issues.setField("Resolution", Value::null()); }),
-              recordErr::NullNotAllowed);
-    EXPECT_TRUE(issues.field("Resolution").isEmpty());
-}
-
-// Sizes count characters: ten two-byte characters fit a field of ten.
-TEST(RecordTable_fields, refusedWritesLeaveTheRowUnchanged) {
-    RecordTable issues = openIssues();
-    issues.addNew();
     issues.setField("Type", Value("3"));
     std::string tenUmlauts;
     for (int i = 0; i < 10; ++i) tenUmlauts += "\xC3\xBC";
@@ -96,12 +84,14 @@ TEST(RecordTable_fields, refusedWritesLeaveTheRowUnchanged) {
         {"Type", Value("abc"), recordErr::WrongType},
         {"Type", Value("40000"), recordErr::WrongType},
         {"EnteredByPersonID", Value("ABCDEFGHIJK"), recordErr::TooLong},
+        {"Resolution", Value::null(), recordErr::NullNotAllowed},
         {"NoSuchField", Value("x"), recordErr::ItemNotFound},
     };
     for (const Case& c : cases)
         EXPECT_EQ(errorNumberOf([&] { issues.setField(c.field, c.value); }), c.number) << c.field;
     EXPECT_EQ(issues.field("Type"), Value(int16_t{3}));
     EXPECT_EQ(issues.field("EnteredByPersonID"), Value(tenUmlauts));
+    EXPECT_TRUE(issues.field("Resolution").isEmpty());
     EXPECT_EQ(errorNumberOf([&] { issues.field(17); }), recordErr::ItemNotFound);
 }
 
@@ -122,8 +112,9 @@ TEST(RecordTable_state, closedTableRefusesRowOperations) {
     EXPECT_EQ(issues.recordCount(), 0);
 }
 
-TEST(RecordTable_delete, leavesNoCurrentRowUntilTheNextMove) {
-    RecordTable issues = issuesOf({"001", "002", "003"});
+// A deleted row leaves no current row until the next move.
+TEST(RecordTable_rows, deleteLeavesNoCurrentRowAndFindSearchesOnwards) {
+    RecordTable issues = issuesOf({"001", "002", "003", "001"});
     issues.moveFirst();
     issues.moveNext();
     issues.deleteCurrent();
@@ -132,32 +123,23 @@ TEST(RecordTable_delete, leavesNoCurrentRowUntilTheNextMove) {
     EXPECT_FALSE(issues.atEnd());
     issues.moveNext();
     EXPECT_EQ(issues.field(0), Value("003"));
-    EXPECT_EQ(sequencesInView(issues), "001 003 ");
-}
+    EXPECT_EQ(sequencesInView(issues), "001 003 001 ");
 
-TEST(RecordTable_filter, fixesTheVisibleRowsWhenSet) {
-    RecordTable issues = issuesOf({"001", "002", "003"}, "001 003");
-    issues.setFilter("IsUpdated = True");
-    EXPECT_EQ(issues.field(0), Value("001"));
-    std::string walked;
-    for (; !issues.atEnd(); issues.moveNext()) {
-        walked += issues.field(0).toText() + " ";
-        issues.setField("IsUpdated", Value(false));
-    }
-    EXPECT_EQ(walked, "001 003 ");
-    EXPECT_EQ(sequencesInView(issues), "001 003 ") << "unmarked rows stay in view";
-    issues.setFilter("IsUpdated = True");
-    EXPECT_EQ(issues.recordCount(), 0);
+    issues.moveFirst();
+    issues.setField("OrderID", Value("first"));
+    issues.moveNext();
+    issues.find("IssueSequence = '001'");
+    ASSERT_FALSE(issues.atEnd());
+    EXPECT_TRUE(issues.field("OrderID").isEmpty());
+    issues.moveFirst();
+    issues.find("issuesequence = '009'");
     EXPECT_TRUE(issues.atEnd());
-    issues.setFilter("");
-    EXPECT_EQ(sequencesInView(issues), "001 002 003 ");
-
-    for (const char* filter : {"IsUpdated", "Type = True", "IsUpdated = 'x'", "Nope = True"})
-        EXPECT_LT(errorNumberOf([&] { issues.setFilter(filter); }), 0) << filter;
-    EXPECT_EQ(issues.filter(), "");
+    EXPECT_EQ(errorNumberOf([&] { issues.find("IssueSequence = 001"); }),
+              recordErr::InvalidArgument);
 }
 
-TEST(RecordTable_bookmark, returnsOnlyToARowInView) {
+// The filter fixes the visible rows when set; a bookmark returns only to a row in view.
+TEST(RecordTable_filter, fixesTheVisibleRowsWhenSet) {
     RecordTable issues = issuesOf({"001", "002", "003"}, "001 003");
     issues.setFilter("IsUpdated = True");
     issues.moveNext();
@@ -168,22 +150,22 @@ TEST(RecordTable_bookmark, returnsOnlyToARowInView) {
     for (const size_t elsewhere : {size_t{1}, size_t{3}})
         EXPECT_EQ(errorNumberOf([&] { issues.moveTo(elsewhere); }), recordErr::NoCurrentRecord);
     EXPECT_EQ(issues.field(0), Value("003")) << "a refused move keeps the row";
-}
 
-TEST(RecordTable_find, searchesFromTheCurrentRowOnwards) {
-    RecordTable issues = issuesOf({"001", "002", "001"});
-    issues.moveFirst();
-    issues.setField("OrderID", Value("first"));
-    issues.moveNext();
-    issues.find("IssueSequence = '001'");
-    ASSERT_FALSE(issues.atEnd());
-    EXPECT_TRUE(issues.field("OrderID").isEmpty());
-
-    issues.moveFirst();
-    issues.find("issuesequence = '009'");
+    std::string walked;
+    for (issues.moveFirst(); !issues.atEnd(); issues.moveNext()) {
+        walked += issues.field(0).toText() + " ";
+        issues.setField("IsUpdated", Value(false));
+    }
+    EXPECT_EQ(walked + sequencesInView(issues), "001 003 001 003 ") << "unmarked rows stay in view";
+    issues.setFilter("IsUpdated = True");
+    EXPECT_EQ(issues.recordCount(), 0);
     EXPECT_TRUE(issues.atEnd());
-    EXPECT_EQ(errorNumberOf([&] { issues.find("IssueSequence = 001"); }),
-              recordErr::InvalidArgument);
+    issues.setFilter("");
+    EXPECT_EQ(sequencesInView(issues), "001 002 003 ");
+
+    for (const char* filter : {"IsUpdated", "Type = True", "IsUpdated = 'x'", "Nope = True"})
+        EXPECT_LT(errorNumberOf([&] { issues.setFilter(filter); }), 0) << filter;
+    EXPECT_EQ(issues.filter(), "");
 }
 
 }  // namespace
