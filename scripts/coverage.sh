@@ -7,6 +7,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$root/build-coverage
 "$root/scripts/setup.sh" gcovr
 "$root/scripts/build.sh" "$dir" -DJEX_COVERAGE=ON -DJEX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+# Objects of sources that were moved or removed since an earlier build keep their notes, which
+# gcovr would merge with the live ones: drop them with their objects.
+ninja -C "$dir" -t cleandead >/dev/null
+find "$dir" -name '*.gcno' | while read -r notes; do
+  [ -f "${notes%.gcno}.o" ] || rm -f "$notes"
+done
 find "$dir" -name '*.gcda' -delete
 postgres_env=$("$root/scripts/postgres.sh" start)
 eval "$postgres_env"
