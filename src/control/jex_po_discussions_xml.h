@@ -161,13 +161,11 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
     void wireEvents();
 
     // Document loading.
-    void readRecord(RecordTable& table, const XmlElement& record);
     // Where the discussion document holds the order's issues and comments.
     static constexpr int kIssueSection = 4;
     static constexpr int kCommentSection = 5;
     // Reads every record of section `position` into `table`, in document order.
     void readSection(RecordTable& table, int position);
-    void readSection(RecordTable& table, const XmlElement& section);
     XmlElement section(int position) const;
     // Where the discussion document of the order is loaded from.
     std::string discussionAddress();

@@ -3,12 +3,12 @@
 #include <string_view>
 #include <utility>
 
+#include "control/held_rows.h"
 #include "control/jex_po_discussions_xml.h"
 #include "platform/int16.h"
 #include "platform/mouse_pointer.h"
 #include "platform/text.h"
 #include "platform/windows1252.h"
-#include "save/held_rows.h"
 
 namespace jex {
 

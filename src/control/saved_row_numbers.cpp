@@ -7,6 +7,7 @@
 #include "data/comment_schema.h"
 #include "data/discussion_tables.h"
 #include "data/issue_schema.h"
+#include "data/record_reading.h"
 #include "data/sequence.h"
 
 // A save leaves its new rows under the texts the control gave them ("005N") while the database

@@ -1,57 +1,19 @@
 #include "control/jex_po_discussions_xml.h"
 #include "data/comment_schema.h"
 #include "data/issue_schema.h"
+#include "data/record_reading.h"
 #include "data/sequence.h"
 #include "platform/int16.h"
 
 namespace jex {
-namespace {
-
-// Deletes every row of an open table.
-void emptyTable(RecordTable& table) {
-    table.moveFirst();
-    while (table.recordCount() != 0) {
-        table.deleteCurrent();
-        table.moveNext();
-    }
-}
-
-// A record with more field elements than the table has fields is refused at the first extra
-// element, whether or not that element holds text: reading the field raises the table's own
-// error for a position it does not have.
-void checkFieldPosition(const RecordTable& table, int position) {
-    if (position >= table.fieldCount()) (void)table.field(position);
-}
-
-}  // namespace
 
 XmlElement JEXPODiscussionsXML::section(int position) const {
     if (!DiscussionDocument) raiseRuntime(err::ObjectNotSet);
     return DiscussionDocument->root().child(position);
 }
 
-// Fields are taken by position; only elements named "IssueSequence" are padded, so that a
-// comment's owner matches its issue as text.
-void JEXPODiscussionsXML::readRecord(RecordTable& table, const XmlElement& record) {
-    table.addNew();
-    int position = 0;
-    record.forEachChild([&](const XmlElement& field) {
-        checkFieldPosition(table, position);
-        const bool isSequence = field.hasLocalName(issue_field::IssueSequence);
-        field.forEachChildText([&](std::string_view text) {
-            if (text.empty()) return;
-            table.setField(position, Value(isSequence ? padSequence(text) : std::string(text)));
-        });
-        ++position;
-    });
-}
-
 void JEXPODiscussionsXML::readSection(RecordTable& table, int position) {
-    readSection(table, section(position));
-}
-
-void JEXPODiscussionsXML::readSection(RecordTable& table, const XmlElement& section) {
-    section.forEachChild([&](const XmlElement& record) { readRecord(table, record); });
+    readRecords(table, section(position));
 }
 
 void JEXPODiscussionsXML::LetDiscussions() {

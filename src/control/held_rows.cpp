@@ -1,4 +1,4 @@
-#include "save/held_rows.h"
+#include "control/held_rows.h"
 
 #include <algorithm>
 

@@ -1,7 +1,8 @@
+#include "save/batch_builder.h"
+
 #include <unordered_map>
 #include <utility>
 
-#include "control/jex_po_discussions_xml.h"
 #include "data/comment_schema.h"
 #include "data/issue_schema.h"
 #include "data/sequence.h"
@@ -13,7 +14,6 @@ namespace jex {
 namespace {
 
 constexpr const char* kMarkedRows = "IsUpdated = True";
-constexpr const char* kMissingOrderKey = "PO_NUMBER_REQUIRED";
 
 std::string textOf(const RecordTable& table, std::string_view field) {
     return table.field(field).toText();
@@ -236,18 +236,9 @@ class BatchBuilder {
 
 }  // namespace
 
-// The batches that store the marked rows, ending in one empty entry; the marks of the rows
-// written are cleared. After a failure, reported here, nothing is undone: rows written before
-// it stay unmarked and the filters stay set.
-std::optional<std::vector<std::string>> JEXPODiscussionsXML::FormatData() {
-    std::optional<std::vector<std::string>> batches;
-    trap("FormatData", [&] {
-        const std::string orderKey = OrderID.empty() ? kMissingOrderKey : OrderID;
-        BatchBuilder builder(*DiscussionTable, *CommentTable, sql::quoted(Value(orderKey)),
-                             sql::emptyIsBlank(Value(UserName)));
-        batches = builder.run();
-    });
-    return batches;
+std::vector<std::string> buildSaveBatches(RecordTable& issues, RecordTable& comments,
+                                          std::string orderKey, std::string userLiteral) {
+    return BatchBuilder(issues, comments, std::move(orderKey), std::move(userLiteral)).run();
 }
 
 }  // namespace jex
