@@ -12,6 +12,7 @@
 #include "control/validation_message.h"
 #include "data/comment_schema.h"
 #include "data/date_cell.h"
+#include "data/row_writer.h"
 #include "data/sequence.h"
 #include "platform/int16.h"
 #include "platform/text.h"
@@ -31,42 +32,6 @@ bool confirmDelete(MessageBoxService& box) {
                      .title = kInformationValidation,
                      .defaultButton = 1}) == MsgResult::Yes;
 }
-
-// Writes one comment into its list row and its table row together, so that the two never
-// disagree. Each write raises the table's error (TooLong, WrongType) with the list cell
-// already written.
-class CommentWriter {
-  public:
-    CommentWriter(ui::ListItem& row, RecordTable& table) : m_row(row), m_table(table) {}
-
-    void text(int column, const std::string& text) {
-        m_row.setColumn(column, text);
-        m_table.setField(fieldOf(column), Value(text));
-    }
-    // Only a checked box is True; the column reads "True" or "False", never empty.
-    void flag(int column, const ui::CheckBox& box) {
-        const bool checked = box.value() == 1;
-        m_row.setColumn(column, checked ? "True" : "False");
-        m_table.setField(fieldOf(column), Value(checked));
-    }
-    // An empty follow-up is stored as null; the cell shows what a redraw of the list would.
-    void followUp(int column, const ui::TextBox& box) {
-        const Value stored = box.text().empty() ? Value::null() : Value(box.text());
-        m_row.setColumn(column, dateCell(stored));
-        m_table.setField(fieldOf(column), stored);
-    }
-    // The type is kept as the picker's position; the column shows its text.
-    void type(const ui::ComboBox& picker) {
-        m_row.setColumn(comment_row::Type, picker.text());
-        m_table.setField(comment_field::Type, Value(toInt16(picker.listIndex())));
-    }
-
-  private:
-    static const char* fieldOf(int column) { return kCommentColumns[column].field; }
-
-    ui::ListItem& m_row;
-    RecordTable& m_table;
-};
 
 // Into writing a comment: the buttons turn into Save and Cancel and the focus boxes open.
 void openCommentWork(DiscussionScreen& s) {
@@ -149,14 +114,18 @@ void loadCommentForEdit(DiscussionScreen& s, const ui::ListItem& row, RecordTabl
 }
 
 // The focus flags and follow-ups, in the order of the row's columns.
-void writeFocus(CommentWriter& write, const DiscussionScreen& s) {
-    write.flag(comment_row::CenterFocus, s.chkCenterFocus);
-    write.followUp(comment_row::CenterFollowUp, s.txtCenterFollowUp);
-    write.flag(comment_row::PurchasingFocus, s.chkCorporateFocus);
-    write.followUp(comment_row::CscFollowUp, s.txtCSCFollowUp);
-    write.flag(comment_row::AccountingFocus, s.chkVendorFocus);
-    write.flag(comment_row::BillingFocus, s.chkBillingFocus);
-    write.flag(comment_row::JexdFocus, s.chkJEXDFocus);
+void writeFocus(RowWriter& write, const DiscussionScreen& s) {
+    // An empty follow-up is stored as null; the cell shows what a redraw of the list would.
+    const auto followUp = [&](int column, const ui::TextBox& box) {
+        write.nullable(column, box.text(), dateCell(Value(box.text())));
+    };
+    write.flag(comment_row::CenterFocus, s.chkCenterFocus.value() == 1);
+    followUp(comment_row::CenterFollowUp, s.txtCenterFollowUp);
+    write.flag(comment_row::PurchasingFocus, s.chkCorporateFocus.value() == 1);
+    followUp(comment_row::CscFollowUp, s.txtCSCFollowUp);
+    write.flag(comment_row::AccountingFocus, s.chkVendorFocus.value() == 1);
+    write.flag(comment_row::BillingFocus, s.chkBillingFocus.value() == 1);
+    write.flag(comment_row::JexdFocus, s.chkJEXDFocus.value() == 1);
 }
 
 // The type first, then the description; the first one missing is named and gets the focus.
@@ -216,7 +185,7 @@ void JEXPODiscussionsXML::cmdAddComment_Click() {
             }
         }
 
-        CommentWriter write(*row, table);
+        RowWriter write(*row, table, kCommentColumns);
         const auto timeStamp = [&] {
             return formatDate(m_services.clock.now(), DatePattern::TimeStamp);
         };
@@ -228,7 +197,8 @@ void JEXPODiscussionsXML::cmdAddComment_Click() {
             write.text(comment_row::Owner, SelectedIssueSequence);
             write.text(comment_row::EnteredDate, timeStamp());
         }
-        write.type(cboCommentType);
+        // The type is kept as the picker's position.
+        write.code(comment_row::Type, cboCommentType.text(), toInt16(cboCommentType.listIndex()));
         write.text(comment_row::Description, std::string(trimBlanks(txtCommentDescription.text())));
 
         const std::string updated = timeStamp();

@@ -7,8 +7,8 @@
 #include "control/validation_message.h"
 #include "data/issue_record.h"
 #include "data/issue_schema.h"
+#include "data/row_writer.h"
 #include "data/sequence.h"
-#include "issues/issue_writer.h"
 #include "platform/text.h"
 
 // Adding and editing an issue: the commands that open the issue fields, the save that writes
@@ -144,7 +144,7 @@ void JEXPODiscussionsXML::cmdAddDiscussion_Click() {
             const std::string sequence = NewIssueSequence();
             const ui::ListItemRef row = lstDiscussions.add(txtDiscussionGroup.text());
             issues.addNew();
-            IssueWriter write(*row, issues);
+            RowWriter write(*row, issues, kIssueColumns);
             write.cell(issue_row::Status, "Open");
             const std::string priority = defaultPriority(mnuPriority);
             write.code(issue_row::Priority, priority, PriorityIndex(priority));
@@ -182,13 +182,13 @@ void JEXPODiscussionsXML::cmdAddDiscussion_Click() {
             lstDiscussions.setEnabled(true);
 
             const ui::ListItemRef row = IsNewIssue ? appendIssue() : editedIssue();
-            IssueWriter write(*row, issues);
+            RowWriter write(*row, issues, kIssueColumns);
             const std::string type(trimBlanks(txtDiscussion.text()));
             write.code(issue_row::Type, type, TypeIndex(type, true));
             write.text(issue_row::Description,
                        std::string(trimBlanks(txtDiscussionDescription.text())));
             write.text(issue_row::LastUpdated, stamp());
-            write.followUp(txtFollowUp.text());
+            write.nullable(issue_row::FollowUp, txtFollowUp.text(), txtFollowUp.text());
             issues.setField(issue_field::IsUpdated, Value(true));
 
             lstDiscussions.setSelectedItem(row);

@@ -4,7 +4,7 @@
 #include "control/validation_message.h"
 #include "data/issue_record.h"
 #include "data/issue_schema.h"
-#include "issues/issue_writer.h"
+#include "data/row_writer.h"
 #include "platform/text.h"
 
 // Resolving an issue: the resolution is typed while everything else waits, and its save records
@@ -47,7 +47,7 @@ void JEXPODiscussionsXML::cmdCloseDiscussion_Click() {
             RecordTable& issues = *DiscussionTable;
             moveToIssue(issues, row.column(issue_row::Sequence));
 
-            IssueWriter write(row, issues);
+            RowWriter write(row, issues, kIssueColumns);
             write.cell(issue_row::Status, "Close");
             write.text(issue_row::ResolvedBy, CurrentUserName);
             issues.setField(issue_field::ResolvedByPersonID, Value(CurrentPersonID));

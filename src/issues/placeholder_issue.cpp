@@ -2,8 +2,8 @@
 
 #include "control/jex_po_discussions_xml.h"
 #include "data/issue_schema.h"
+#include "data/row_writer.h"
 #include "data/sequence.h"
-#include "issues/issue_writer.h"
 #include "platform/int16.h"
 
 // The placeholder issue of an order without issues: resolved from the start, so that order
@@ -41,7 +41,7 @@ void JEXPODiscussionsXML::SetDefaultIssue() {
         RecordTable& table = *DiscussionTable;
         table.addNew();
 
-        IssueWriter write(*row, table);
+        RowWriter write(*row, table, kIssueColumns);
 
         const std::string type = placeholderType(DiscussionTypeList);
         write.code(issue_row::Type, type, TypeIndex(type, true));
@@ -64,7 +64,7 @@ void JEXPODiscussionsXML::SetDefaultIssue() {
 
         const DateTime followUp = addDays(dateOnly(m_services.clock.now()), kFollowUpDays);
         txtFollowUp.setText(formatDate(followUp, DatePattern::TimeStamp));
-        write.followUp(txtFollowUp.text());
+        write.nullable(issue_row::FollowUp, txtFollowUp.text(), txtFollowUp.text());
         table.setField(issue_field::IsUpdated, Value(true));
     });
 }

@@ -1,8 +1,8 @@
 #include "control/jex_po_discussions_xml.h"
 #include "data/issue_record.h"
 #include "data/issue_schema.h"
+#include "data/row_writer.h"
 #include "data/sequence.h"
-#include "issues/issue_writer.h"
 
 // The priority popup of the issue list. Only issues made since the load change their priority
 // here: a stored issue's priority is the database's.
@@ -30,7 +30,8 @@ void JEXPODiscussionsXML::mnuPriorityMenu_Click(int index) {
     RecordTable& issues = *DiscussionTable;
     moveToIssue(issues, row.column(issue_row::Sequence));
     const std::string priority = mnuPriority.item(index).caption;
-    IssueWriter(row, issues).code(issue_row::Priority, priority, PriorityIndex(priority));
+    RowWriter(row, issues, kIssueColumns)
+        .code(issue_row::Priority, priority, PriorityIndex(priority));
 }
 
 }  // namespace jex
