@@ -1,6 +1,8 @@
 #include "control/discussion_screen.h"
 
 #include "control/field_appearance.h"
+#include "data/comment_schema.h"
+#include "data/issue_schema.h"
 
 namespace jex {
 namespace {
@@ -12,8 +14,12 @@ double widthOf(const ListWidths& widths, const std::string& name) {
 
 // The boxes take no more than their table fields hold, so that a save never fails half-way on
 // a text that is too long.
-constexpr int kCommentDescriptionSize = 500;
-constexpr int kFollowUpSize = 25;
+constexpr int kDescriptionSize = fieldSize(kIssueFields, issue_field::IssueDescription);
+constexpr int kResolutionSize = fieldSize(kIssueFields, issue_field::Resolution);
+constexpr int kCommentDescriptionSize =
+    fieldSize(kCommentFields, comment_field::CommentDescription);
+constexpr int kCenterFollowUpSize = fieldSize(kCommentFields, comment_field::FollowupCenter);
+constexpr int kCscFollowUpSize = fieldSize(kCommentFields, comment_field::FollowupCSC);
 
 ui::TextBox::Options multiLine(int maxLength) {
     return {.multiLine = true, .verticalScrollBar = true, .maxLength = maxLength};
@@ -38,8 +44,10 @@ DiscussionScreen::DiscussionScreen(const ListWidths& widths)
                             multiLine(kCommentDescriptionSize)),
       txtDiscussion(*this, "txtDiscussion", &frameIssue),
       txtDiscussionGroup(*this, "txtDiscussionGroup", &frameIssue),
-      txtDiscussionResolution(*this, "txtDiscussionResolution", &frameIssue, multiLine(255)),
-      txtDiscussionDescription(*this, "txtDiscussionDescription", &frameIssue, multiLine(255)),
+      txtDiscussionResolution(*this, "txtDiscussionResolution", &frameIssue,
+                              multiLine(kResolutionSize)),
+      txtDiscussionDescription(*this, "txtDiscussionDescription", &frameIssue,
+                               multiLine(kDescriptionSize)),
       txtCommentType(*this, "txtCommentType", &frameIssue),
       cmdCancelResolution(*this, "cmdCancelResolution", &frameIssue, "Cancel"),
       cmdCloseDiscussion(*this, "cmdCloseDiscussion", &frameIssue, "Resolve Issue"),
@@ -53,8 +61,9 @@ DiscussionScreen::DiscussionScreen(const ListWidths& widths)
       Frame4_1(*this, "Frame4(1)", &frameIssue),
       Frame4_2(*this, "Frame4(2)", &frameIssue),
       Frame4_3(*this, "Frame4(3)", &frameIssue),
-      txtCenterFollowUp(*this, "txtCenterFollowUp", &frameIssue, {.maxLength = kFollowUpSize}),
-      txtCSCFollowUp(*this, "txtCSCFollowUp", &frameIssue, {.maxLength = kFollowUpSize}),
+      txtCenterFollowUp(*this, "txtCenterFollowUp", &frameIssue,
+                        {.maxLength = kCenterFollowUpSize}),
+      txtCSCFollowUp(*this, "txtCSCFollowUp", &frameIssue, {.maxLength = kCscFollowUpSize}),
       lstComments(*this, "lstComments", &frameIssue, widthOf(widths, "lstComments")),
       lstDiscussions(*this, "lstDiscussions", &frameIssue, widthOf(widths, "lstDiscussions")),
       DTPckrFollowUpDate(*this, "DTPckrFollowUpDate", &frameIssue, "MM/dd/yyyy"),
@@ -83,9 +92,9 @@ DiscussionScreen::DiscussionScreen(const ListWidths& widths)
       chkVendorFocusView(*this, "chkVendorFocusView", &frameComment),
       txtCommentTypeView(*this, "txtCommentTypeView", &frameComment),
       txtDiscussionDescriptionView(*this, "txtDiscussionDescriptionView", &frameComment,
-                                   multiLine(255)),
+                                   multiLine(kDescriptionSize)),
       txtDiscussionResolutionView(*this, "txtDiscussionResolutionView", &frameComment,
-                                  multiLine(255)),
+                                  multiLine(kResolutionSize)),
       chkCorporateFocusView(*this, "chkCorporateFocusView", &frameComment),
       chkCenterFocusView(*this, "chkCenterFocusView", &frameComment),
       txtDiscussionGroupView(*this, "txtDiscussionGroupView", &frameComment),

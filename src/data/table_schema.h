@@ -38,6 +38,11 @@ constexpr int fieldPosition(std::span<const FieldSpec> fields, std::string_view 
     throw "no such field";
 }
 
+// The longest text the named field holds, so that the boxes that edit it take no more.
+constexpr int fieldSize(std::span<const FieldSpec> fields, std::string_view name) {
+    return fields[fieldPosition(fields, name)].size;
+}
+
 // Declares the fields in order on a new, closed table; the loaders fill them by position, so
 // the order is part of the document's contract. Raises the table's errors when it is open or
 // already has any of them.
