@@ -1,4 +1,5 @@
 #include "control/jex_po_discussions_xml.h"
+#include "control/work_under_way.h"
 #include "data/comment_schema.h"
 #include "data/issue_schema.h"
 #include "data/record_reading.h"
@@ -50,7 +51,9 @@ void JEXPODiscussionsXML::LetComments() {
         } else if (table.recordCount() != 0) {
             emptyTable(table);
         }
-        if (!inViewMode()) {
+        // A host may redraw the comments while an issue or a comment is worked on; the
+        // commands then stay as that work set them.
+        if (!inViewMode() && !workUnderWay(screen())) {
             cmdAddDiscussion.setEnabled(true);
             if (CorporateLevel && lstDiscussions.count() >= 1) cmdCloseDiscussion.setEnabled(true);
         }
