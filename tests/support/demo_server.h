@@ -26,24 +26,13 @@ struct DemoServer {
     std::string url;
 };
 
-// The store a demo suite runs on by default: a SQLite file of its own.
-struct SqliteDemoStore {
-    static std::string connection() { return {}; }
-};
-
-// A suite whose tests share one demo server, started before the first of them, on the store
-// Store::connection() names.
-template <class Store = SqliteDemoStore>
-struct DemoSuiteOn : ::testing::Test {
-    static void SetUpTestSuite() {
-        s_demo = std::make_unique<DemoServer>("demo-suite", Store::connection());
-    }
+// A suite whose tests share one demo server on a SQLite file, started before the first of them.
+struct DemoSuite : ::testing::Test {
+    static void SetUpTestSuite() { s_demo = std::make_unique<DemoServer>("demo-suite"); }
     static void TearDownTestSuite() { s_demo.reset(); }
     static const std::string& demoUrl() { return s_demo->url; }
 
     static inline std::unique_ptr<DemoServer> s_demo;
 };
-
-using DemoSuite = DemoSuiteOn<>;
 
 }  // namespace jex::test
