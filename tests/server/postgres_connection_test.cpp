@@ -19,14 +19,13 @@ namespace {
 
 struct PostgresTest : ::testing::Test {
     void SetUp() override {
-        JEX_SKIP_WITHOUT_POSTGRES(cluster);
+        if (!cluster) GTEST_SKIP() << "no PostgreSQL cluster: see tests/support/backend_store.h";
         database.emplace(*cluster);
         connection = open();
     }
     std::unique_ptr<PostgresConnection> open() const {
         return std::make_unique<PostgresConnection>(connectPostgres(database->ownerUri()));
     }
-    std::int64_t number(const std::string& sql) { return test::number(*connection, sql); }
     static SqlError errorOf(const std::function<void()>& action) {
         try {
             action();
@@ -42,33 +41,25 @@ struct PostgresTest : ::testing::Test {
     std::unique_ptr<PostgresConnection> connection;
 };
 
+// A whole number from a whole-number column or a bound one, text otherwise; a parameter left
+// unbound (or unbound by reset()) is NULL, and "$4" in a literal or comment is no parameter.
 TEST_F(PostgresTest, ValuesTravelAsBoundAndReadAsTheirColumnsType) {
-    connection->execute(
-        "CREATE TABLE Sample (Small SMALLINT, Normal INTEGER, Big BIGINT, Words TEXT, None INT)");
-    const SqlValue row[] = {std::int64_t{-1},
-                            std::int64_t{2147483647},
-                            std::int64_t{5'000'000'000},
-                            "O'Brien; -- Zürich \xe2\x82\xac",
-                            {}};
-    const auto insert = connection->prepare("INSERT INTO Sample VALUES ($1, $2, $3, $4, $5)");
-    for (int column = 0; column < 5; ++column) insert->bind(column + 1, row[column]);
-    EXPECT_FALSE(insert->step());
-    const auto select = connection->prepare("SELECT * FROM Sample");
-    ASSERT_TRUE(select->step());
-    for (int column = 0; column < 5; ++column) EXPECT_EQ(select->column(column), row[column]);
-    // Computed values: a whole number from a bound one, text otherwise; a parameter left unbound
-    // (or unbound by reset()) is NULL, and "$3" in a literal or comment is no parameter.
-    const auto sum = connection->prepare("SELECT coalesce($1, 0) + 1, 'x' || $2, '$3' /* $4 */");
-    sum->bind(1, std::int64_t{41});
-    sum->bind(2, std::string("y"));
-    ASSERT_TRUE(sum->step());
-    const SqlValue computed[] = {std::int64_t{42}, std::string("xy"), std::string("$3")};
-    for (int column = 0; column < 3; ++column) EXPECT_EQ(sum->column(column), computed[column]);
-    sum->reset();
-    ASSERT_TRUE(sum->step());
-    EXPECT_EQ(sum->column(0), SqlValue(std::int64_t{1}));
-    EXPECT_EQ(sum->column(1), SqlValue());
-    EXPECT_THROW(sum->bind(3, std::int64_t{1}), SqlError);
+    const auto query = connection->prepare(
+        "SELECT coalesce($1, 0) + 1, 'x' || $2, $3::text, '$4' /* $5 */, -1::smallint, "
+        "5000000000::bigint, NULL");
+    const std::string text = "O'Brien; -- Z\u00fcrich \xe2\x82\xac";
+    query->bind(1, std::int64_t{41});
+    query->bind(2, std::string("y"));
+    query->bind(3, text);
+    EXPECT_THROW(query->bind(4, std::int64_t{1}), SqlError);
+    ASSERT_TRUE(query->step());
+    const SqlValue row[] = {
+        std::int64_t{42}, "xy", text, "$4", std::int64_t{-1}, std::int64_t{5'000'000'000}, {}};
+    for (int column = 0; column < 7; ++column) EXPECT_EQ(query->column(column), row[column]);
+    query->reset();
+    ASSERT_TRUE(query->step());
+    EXPECT_EQ(query->column(0), SqlValue(std::int64_t{1}));
+    EXPECT_EQ(query->column(1), SqlValue());
 }
 
 TEST_F(PostgresTest, OnlyTheFailuresThatAnotherRunMayCureAreRetryable) {
@@ -90,10 +81,10 @@ TEST_F(PostgresTest, OnlyTheFailuresThatAnotherRunMayCureAreRetryable) {
     EXPECT_FALSE(nul.retryable());
     // Crossing saves: both read the row before either writes it, and the second fails.
     const auto other = open();
-    connection->beginSave();
-    other->beginSave();
-    number("SELECT K FROM Keyed");
-    test::number(*other, "SELECT K FROM Keyed");
+    for (SqlConnection* save : {connection.get(), other.get()}) {
+        save->beginSave();
+        test::number(*save, "SELECT K FROM Keyed");
+    }
     connection->execute("UPDATE Keyed SET K = K + 1");
     connection->commit();
     const SqlError crossing = errorOf([&] {

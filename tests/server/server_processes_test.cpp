@@ -28,7 +28,7 @@ struct ServerProcesses : ::testing::TestWithParam<test::Backend> {
         for (int i : {0, 1}) start(i);
     }
     void start(int i) {
-        servers[i].emplace(std::vector<std::string>{"--db", store.serverConnection()});
+        servers[i].emplace("--db '" + store.serverConnection() + "'");
         ASSERT_NE(servers[i]->port(), 0);
     }
     // Saves batch and the open-problem batch through the client's server; an answer other than

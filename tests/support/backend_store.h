@@ -19,13 +19,12 @@ enum class Backend { Sqlite, Postgres };
 
 inline const auto kBackends = ::testing::Values(Backend::Sqlite, Backend::Postgres);
 
-inline const char* nameOf(Backend backend) {
-    return backend == Backend::Sqlite ? "sqlite" : "postgres";
+inline void PrintTo(Backend backend, std::ostream* out) {
+    *out << (backend == Backend::Sqlite ? "sqlite" : "postgres");
 }
 inline std::string backendName(const ::testing::TestParamInfo<Backend>& info) {
-    return nameOf(info.param);
+    return ::testing::PrintToString(info.param);
 }
-inline void PrintTo(Backend backend, std::ostream* out) { *out << nameOf(backend); }
 
 // A fresh demo store of one test on one backend: a SQLite file, or a PostgreSQL database set up
 // by its owner, which grants the restricted role the servers run as. A test skips when its

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -27,11 +26,6 @@ struct PostgresCluster {
         return PostgresCluster{admin, owner, server};
     }
 };
-
-#define JEX_SKIP_WITHOUT_POSTGRES(cluster)                                  \
-    if (!(cluster))                                                         \
-    GTEST_SKIP() << "no PostgreSQL cluster: run under scripts/test.sh, or " \
-                    "eval \"$(scripts/postgres.sh start)\" first"
 
 // The uri with its database (the last path segment) replaced.
 inline std::string withDatabase(const std::string& uri, const std::string& database) {

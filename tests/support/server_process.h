@@ -1,43 +1,28 @@
 #pragma once
 
-#include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace jex::test {
 
 // jexdiscussions-server in a process of its own, killed with the object.
 class ServerProcess {
   public:
-    // Starts it with arguments and waits for the line that names its port; port() is 0 when
-    // none came or the server listens elsewhere than on loopback.
-    explicit ServerProcess(std::vector<std::string> arguments) {
-        int output[2];
-        if (::pipe(output) != 0) return;
-        std::vector<char*> argv{const_cast<char*>(JEXSERVER_PATH)};
-        for (std::string& argument : arguments) argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::dup2(output[1], STDOUT_FILENO);
-            ::execv(JEXSERVER_PATH, argv.data());
-            ::_exit(127);
-        }
-        ::close(output[1]);
-        // "listening on http://127.0.0.1:<port>/"
-        std::string line;
-        pollfd ready{output[0], POLLIN, 0};
-        char c = 0;
-        while (::poll(&ready, 1, 10000) == 1 && ::read(output[0], &c, 1) == 1 && c != '\n')
-            line += c;
-        ::close(output[0]);
+    // Starts it with the shell words `arguments` and waits for the line that names its port;
+    // port() is 0 when none came or the server listens elsewhere than on loopback.
+    explicit ServerProcess(const std::string& arguments) {
+        // The shell tells its process id, which the server then takes over.
+        m_output = ::popen(("echo $$; exec " JEXSERVER_PATH " " + arguments).c_str(), "r");
+        char line[256];
+        if (m_output == nullptr || std::fgets(line, sizeof line, m_output) == nullptr) return;
+        m_pid = std::atoi(line);
         const std::string expected = "listening on http://127.0.0.1:";
-        if (line.rfind(expected, 0) == 0) m_port = std::atoi(line.c_str() + expected.size());
+        if (std::fgets(line, sizeof line, m_output) != nullptr &&
+            std::string(line).starts_with(expected))
+            m_port = std::atoi(line + expected.size());
     }
     ~ServerProcess() { kill(); }
     ServerProcess(const ServerProcess&) = delete;
@@ -47,13 +32,14 @@ class ServerProcess {
 
     // SIGKILL: no chance to finish a request, close the database or flush anything.
     void kill() {
-        if (m_pid <= 0) return;
-        ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, nullptr, 0);
+        if (m_pid > 0) ::kill(m_pid, SIGKILL);
+        if (m_output != nullptr) ::pclose(m_output);
         m_pid = -1;
+        m_output = nullptr;
     }
 
   private:
+    std::FILE* m_output = nullptr;
     pid_t m_pid = -1;
     int m_port = 0;
 };
