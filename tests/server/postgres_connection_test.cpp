@@ -66,10 +66,8 @@ TEST_F(PostgresTest, OnlyTheFailuresThatAnotherRunMayCureAreRetryable) {
     connection->execute("CREATE TABLE Keyed (K INTEGER PRIMARY KEY); INSERT INTO Keyed VALUES (1)");
     const std::pair<const char*, bool> cases[] = {
         {"INSERT INTO Keyed VALUES (1)", true},
-        {"INSERT INTO Keyed VALUES ('one')", false},
         {"SELEC 1", false},
         {"SELECT 1; SELECT 2", false},
-        {"SELECT * FROM Missing", false},
         {"SELECT $2000000000", false},
     };
     for (const auto& [sql, retryable] : cases) {

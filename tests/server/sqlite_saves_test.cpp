@@ -1,6 +1,6 @@
-// Saves on SQLite: the failures a save runs again after and the guard of a save; setting a file up;
-// and the batch runner, on batches written as the control's batch builder writes them, blanks
-// included.
+// Saves on SQLite: the connection's parameters, the failures a save runs again after and the guard
+// of a save; setting a file up; and the batch runner, on batches written as the control's batch
+// builder writes them, blanks included.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,6 +23,21 @@ struct SqliteFile : ::testing::Test {
     test::TempPath file{"sqlite-file"};
     std::unique_ptr<SqliteConnection> database = test::openDatabase(file.path());
 };
+
+// Parameters are found by their number, wherever and however often the text names them; one
+// never bound is NULL, and reset clears the bindings.
+TEST_F(SqliteFile, StatementBindsAndReadsByNumber) {
+    const auto query = database->prepare("SELECT $2 || $1, $1 + $1, 2.5, NULL, $3");
+    query->bind(1, std::int64_t{4});
+    query->bind(2, std::string("x"));
+    query->bind(7, std::string("unused"));
+    ASSERT_TRUE(query->step());
+    const SqlValue expected[] = {std::string("x4"), std::int64_t{8}, std::string("2.5"), {}, {}};
+    for (int column = 0; column < 5; ++column) EXPECT_EQ(query->column(column), expected[column]);
+    query->reset();
+    ASSERT_TRUE(query->step());
+    EXPECT_EQ(query->column(1), SqlValue());
+}
 
 // Only a busy or locked file may pass when the request runs again.
 TEST(SqliteError, RetryableOnlyWhenAnotherConnectionHoldsTheFile) {

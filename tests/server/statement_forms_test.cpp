@@ -43,7 +43,6 @@ TEST_P(StatementForms, AnythingButTheControlsStatementsIsRefusedWhole) {
     // The batches of a request, and what the answer quotes.
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"UPDATE OrderDiscussion SET IssueDescription='wiped'"}, "IssueDescription='wiped'"},
-        {{"UPDATE OrderHeader SET OpenProblemExists=0"}, "OpenProblemExists=0"},
         {{"INSERT INTO OrderDiscussion (IssueSequence, OrderID) SELECT IssueSequence+100, "
           "OrderID FROM OrderDiscussion"},
          "SELECT IssueSequence+100"},
@@ -58,12 +57,7 @@ TEST_P(StatementForms, AnythingButTheControlsStatementsIsRefusedWhole) {
         {{kFollowUp + "--"}, "a comment in: "},
         {{kFollowUp + " DROP TABLE OrderDiscussion"}, "DROP TABLE OrderDiscussion"},
         {{"DELETE FROM OrderDiscussionComment"}, "DELETE FROM OrderDiscussionComment"},
-        {{"ATTACH DATABASE ':memory:' AS other"}, "ATTACH DATABASE"},
-        {{"PRAGMA writable_schema = 1"}, "PRAGMA writable_schema"},
-        {{"VACUUM"}, "VACUUM"},
-        {{"CREATE TABLE Spam (a int)"}, "CREATE TABLE Spam"},
         {{"BEGIN " + kFollowUp + " COMMIT"}, "BEGIN"},
-        {{"SELECT load_extension('spam')"}, "load_extension"},
         {{"INSERT INTO DiscussionType (TypeCode, Description, GroupCode) Values(99,'Spam',1);"},
          "INSERT INTO DiscussionType"},
         {{withoutKey + ";"}, withoutKey},
