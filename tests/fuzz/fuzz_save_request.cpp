@@ -8,12 +8,13 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,44 +23,25 @@
 #include "platform/windows1252.h"
 #include "save/sql_values.h"
 #include "save/statements.h"
-#include "sql_connection.h"
+#include "sqlite_connection.h"
+#include "support/server_saves.h"
+#include "support/sql_rows.h"
 
 namespace {
 
-// Statements that change order rows, read, or frame the request's transaction.
-constexpr std::string_view kRequestStatementKinds[] = {"INSERT", "UPDATE", "SELECT",
-                                                       "BEGIN",  "COMMIT", "ROLLBACK"};
-constexpr std::string_view kOrderTables[] = {"OrderDiscussion", "OrderDiscussionComment",
-                                             "OrderHeader"};
+namespace fs = std::filesystem;
 
 // Every statement run on any connection of the process, while recording.
-struct StatementLog {
-    bool recording = false;
-    std::vector<std::string> statements;
-};
-StatementLog g_log;
-
-int recordStatement(unsigned /*event*/, void* /*context*/, void* /*statement*/, void* sql) {
-    if (g_log.recording) g_log.statements.emplace_back(static_cast<const char*>(sql));
-    return 0;
-}
+bool g_recording = false;
+std::vector<std::string> g_statements;
 
 int traceConnection(sqlite3* db, char** /*error*/, const sqlite3_api_routines* /*api*/) {
-    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, recordStatement, nullptr);
+    const auto record = [](unsigned, void*, void*, void* sql) {
+        if (g_recording) g_statements.emplace_back(static_cast<const char*>(sql));
+        return 0;
+    };
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, record, nullptr);
     return SQLITE_OK;
-}
-
-std::string upperCase(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper;
-}
-
-bool isRequestStatement(std::string_view sql) {
-    const std::string head = upperCase(sql.substr(0, 8));
-    return std::any_of(std::begin(kRequestStatementKinds), std::end(kRequestStatementKinds),
-                       [&](std::string_view kind) { return head.starts_with(kind); });
 }
 
 [[noreturn]] void fail(const std::string& why) {
@@ -68,104 +50,56 @@ bool isRequestStatement(std::string_view sql) {
 }
 
 // What no save may change, read through a connection of the observer's own.
-class Snapshot {
-  public:
-    explicit Snapshot(const std::filesystem::path& database) {
-        sqlite3* db = nullptr;
-        if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-            fail("the observer cannot open the database");
-        sqlite3_trace_v2(db, 0, nullptr, nullptr);
-        m_text = rows(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema ORDER BY name");
-        for (const std::string& table : otherTables(db))
-            m_text += rows(db, "SELECT * FROM \"" + table + "\" ORDER BY rowid");
-        sqlite3_close(db);
-        for (const auto& entry : std::filesystem::directory_iterator(database.parent_path()))
-            m_text += entry.path().filename().string() + "\n";
+std::string snapshot(const fs::path& database) {
+    constexpr std::string_view kOrderTables[] = {"OrderDiscussion", "OrderDiscussionComment",
+                                                 "OrderHeader"};
+    jex::server::SqliteConnection db(database, false);
+    std::string text =
+        jex::test::rows(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema ORDER BY name");
+    std::istringstream tables(
+        jex::test::rows(db, "SELECT name FROM sqlite_schema WHERE type = 'table'"));
+    for (std::string table; std::getline(tables, table);) {
+        if (std::ranges::find(kOrderTables, table) == std::end(kOrderTables))
+            text += jex::test::rows(db, "SELECT * FROM \"" + table + "\" ORDER BY rowid");
     }
-    bool operator==(const Snapshot&) const = default;
+    for (const auto& entry : fs::directory_iterator(database.parent_path()))
+        text += entry.path().filename().string() + "\n";
+    return text;
+}
 
-  private:
-    static std::string rows(sqlite3* db, const std::string& query) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, query.c_str(), -1, &statement, nullptr) != SQLITE_OK)
-            fail("the observer cannot read: " + query);
-        std::string text;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int column = 0; column < sqlite3_column_count(statement); ++column) {
-                const auto* value = sqlite3_column_text(statement, column);
-                text += value == nullptr ? "NULL" : reinterpret_cast<const char*>(value);
-                text += '|';
-            }
-            text += '\n';
-        }
-        sqlite3_finalize(statement);
-        return text;
+// A directory of its own, memory-backed when the system has it: every stored save syncs the file.
+fs::path newDirectory() {
+    for (const fs::path& base : {fs::path("/dev/shm"), fs::temp_directory_path()}) {
+        std::string pattern = (base / "jex-fuzz-save-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) return pattern;
     }
-
-    static std::vector<std::string> otherTables(sqlite3* db) {
-        std::vector<std::string> tables;
-        std::string names = rows(db, "SELECT name FROM sqlite_schema WHERE type = 'table'");
-        for (size_t end = names.find("|\n"); end != std::string::npos; end = names.find("|\n")) {
-            const std::string name = names.substr(0, end);
-            names.erase(0, end + 2);
-            if (std::find(std::begin(kOrderTables), std::end(kOrderTables), name) ==
-                std::end(kOrderTables))
-                tables.push_back(name);
-        }
-        return tables;
-    }
-
-    std::string m_text;
-};
+    fail("no temporary directory");
+}
 
 // The page on a database of its own, and what the observer knows of it before any request.
 struct Fixture {
     Fixture() {
-        std::string pattern = (baseDirectory() / "jex-fuzz-save-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) fail("no temporary directory");
-        directory = pattern;
         sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceConnection));
-        server = std::make_unique<jex::server::DiscussionServer>(directory / "orders.db");
         // What opening the database and a connection runs (journal settings, the schema check)
         // is allowed too.
-        g_log.recording = true;
-        jex::server::openOrderStore((directory / "orders.db").string())->connect();
-        g_log.recording = false;
-        openingStatements.insert(g_log.statements.begin(), g_log.statements.end());
-        before = std::make_unique<Snapshot>(directory / "orders.db");
+        g_recording = true;
+        jex::server::openOrderStore(database.string())->connect();
+        g_recording = false;
+        opening.insert(g_statements.begin(), g_statements.end());
+        before = snapshot(database);
     }
     ~Fixture() {
         server.reset();
         std::error_code ignored;
-        std::filesystem::remove_all(directory, ignored);
+        fs::remove_all(database.parent_path(), ignored);
     }
 
-    // Memory-backed when the system has it: every stored save syncs the file.
-    static std::filesystem::path baseDirectory() {
-        std::error_code ignored;
-        if (std::filesystem::is_directory("/dev/shm", ignored)) return "/dev/shm";
-        return std::filesystem::temp_directory_path();
-    }
-
-    std::filesystem::path directory;
-    std::unique_ptr<jex::server::DiscussionServer> server;
-    std::set<std::string> openingStatements;
-    std::unique_ptr<Snapshot> before;
+    fs::path database = newDirectory() / "orders.db";
+    std::unique_ptr<jex::server::DiscussionServer> server =
+        std::make_unique<jex::server::DiscussionServer>(database);
+    std::set<std::string> opening;
+    std::string before;
 };
-
-void checkStatements(const Fixture& fixture) {
-    for (const std::string& sql : g_log.statements) {
-        if (!isRequestStatement(sql) && !fixture.openingStatements.contains(sql))
-            fail("a statement the control never writes ran: " + sql);
-    }
-}
-
-void checkAnswer(const jex::server::SaveAnswer& answer) {
-    const bool stored = answer.status == 200 && answer.text.empty();
-    const bool refused = (answer.status == 400 || answer.status == 500) && !answer.text.empty();
-    if (!stored && !refused)
-        fail("an answer of status " + std::to_string(answer.status) + ": " + answer.text);
-}
 
 // The input taken apart into the values of a change set, as the screen would give them.
 class ChangeValues {
@@ -179,15 +113,14 @@ class ChangeValues {
         return taken;
     }
     // Dates and the user name never hold a quote: the control writes them undoubled.
-    std::string unquotedText() {
+    jex::Value unquoted() {
         std::string taken = text();
         std::erase(taken, '\'');
-        return taken;
+        return jex::Value(taken);
     }
     jex::Value number() {
-        const std::string taken = text();
         int value = 0;
-        for (const unsigned char c : taken) value = (value * 31 + c) % 1000;
+        for (const unsigned char c : text()) value = (value * 31 + c) % 1000;
         return jex::Value(static_cast<int16_t>(value - 500));
     }
     int choice(int count) {
@@ -208,89 +141,69 @@ std::vector<std::string> controlBatches(std::string_view data) {
     const auto bases = static_cast<sql::NewIssueBases>(in.choice(4));
     const bool zeroCommentBase = in.choice(2) == 0;
     const std::string key = sql::quoted(Value("PO1001"));
-    const std::string user = sql::emptyIsBlank(Value(in.unquotedText()));
-    const sql::NewIssueValues issue{key,
-                                    sql::plain(in.number()),
-                                    sql::plain(in.number()),
-                                    sql::quoted(Value(in.unquotedText())),
-                                    user,
-                                    sql::quotedDoubled(Value(in.text())),
-                                    sql::emptyIsNull(Value(in.unquotedText())),
-                                    "Null",
-                                    "''",
-                                    sql::emptyIsNullDoubled(Value(in.text())),
-                                    sql::emptyIsBlankPlain(in.number()),
-                                    sql::typeNumber(in.number()),
-                                    "''",
-                                    "0"};
+    const std::string user = sql::emptyIsBlank(in.unquoted());
+    // The written forms of the values, as the builder's callers make them.
+    const auto number = [&] { return sql::plain(in.number()); };
+    const auto date = [&] { return sql::quoted(in.unquoted()); };
+    const auto text = [&] { return sql::quotedDoubled(Value(in.text())); };
+    const auto optionalText = [&] { return sql::emptyIsNullDoubled(Value(in.text())); };
+    const auto optionalDate = [&] { return sql::nullIsNull(in.unquoted()); };
+    const auto followUp = [&] { return sql::emptyIsNull(in.unquoted()); };
+    const auto changedFollowUp = [&] { return sql::emptyIsNullDoubled(in.unquoted()); };
+    const auto personType = [&] { return sql::emptyIsBlankPlain(in.number()); };
+    const auto type = [&] { return sql::typeNumber(in.number()); };
+    const auto flag = [&] { return sql::flag(Value(in.choice(2) == 0)); };
+    const sql::NewIssueValues issue{key,          number(),   number(), date(), user,
+                                    text(),       followUp(), "Null",   "''",   optionalText(),
+                                    personType(), type(),     "''",     "0"};
     const auto comment = [&](const char* sequence, const char* issueSequence) {
-        return sql::CommentValues{sequence,
-                                  issueSequence,
-                                  key,
-                                  sql::plain(in.number()),
-                                  sql::quoted(Value(in.unquotedText())),
-                                  user,
-                                  sql::quotedDoubled(Value(in.text())),
-                                  sql::flag(Value(in.choice(2) == 0)),
-                                  sql::nullIsNull(Value(in.unquotedText())),
-                                  "0",
-                                  "Null",
-                                  "0",
-                                  "-1",
-                                  "0",
-                                  sql::nullIsNull(Value(in.unquotedText())),
-                                  "'1'"};
+        return sql::CommentValues{
+            sequence,       issueSequence, key,    number(), date(), user, text(),         flag(),
+            optionalDate(), "0",           "Null", "0",      "-1",   "0",  optionalDate(), "'1'"};
     };
-    const sql::IssueChangeValues change{sql::emptyIsNullDoubled(Value(in.unquotedText())),
-                                        "Null",
-                                        "''",
-                                        sql::plain(in.number()),
-                                        sql::plain(in.number()),
-                                        sql::emptyIsNullDoubled(Value(in.text())),
-                                        "''",
-                                        "0",
-                                        "1",
-                                        key};
-    return {sql::newIssueDeclarations(bases, key) + sql::newIssueInsert(issue) +
-                sql::newIssueCommentInsert(comment("007N", "005N"), 1) +
-                sql::movedCommentUpdate(comment("6", "005N")),
-            sql::issueUpdate(change) + sql::commentBaseDeclaration(zeroCommentBase, key) +
-                sql::storedIssueCommentInsert(comment("008N", "001"), 1) +
-                sql::storedCommentUpdate(comment("2", "001")),
-            sql::openProblemBatch(key)};
-}
-
-std::string formBody(const std::vector<std::string>& batches) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string body;
-    for (const std::string& batch : batches) {
-        body += "SQL=";
-        for (const unsigned char c : jex::utf8ToWindows1252(batch)) {
-            body += '%';
-            body += kHex[c >> 4];
-            body += kHex[c & 0x0F];
-        }
-        body += '&';
-    }
-    return body;
+    const sql::IssueChangeValues change{changedFollowUp(), "Null", "''", number(), number(),
+                                        optionalText(),    "''",   "0",  "1",      key};
+    std::vector<std::string> batches = {
+        sql::newIssueDeclarations(bases, key) + sql::newIssueInsert(issue) +
+            sql::newIssueCommentInsert(comment("007N", "005N"), 1) +
+            sql::movedCommentUpdate(comment("6", "005N")),
+        sql::issueUpdate(change) + sql::commentBaseDeclaration(zeroCommentBase, key) +
+            sql::storedIssueCommentInsert(comment("008N", "001"), 1) +
+            sql::storedCommentUpdate(comment("2", "001")),
+        sql::openProblemBatch(key)};
+    // The page reads a body that declares no charset in the code page.
+    for (std::string& batch : batches) batch = jex::utf8ToWindows1252(batch);
+    return batches;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const Fixture fixture;
-    g_log.statements.clear();
-    g_log.recording = true;
-    const jex::server::SaveAnswer answer =
-        fixture.server->save(std::string_view(reinterpret_cast<const char*>(data), size));
     const std::string input(reinterpret_cast<const char*>(data), size);
-    const jex::server::SaveAnswer built = fixture.server->save(formBody(controlBatches(input)));
-    g_log.recording = false;
-    checkAnswer(answer);
-    checkAnswer(built);
-    if (built.status == 400) fail("a batch the control writes was refused: " + built.text);
-    checkStatements(fixture);
-    if (!(Snapshot(fixture.directory / "orders.db") == *fixture.before))
+    g_statements.clear();
+    g_recording = true;
+    const jex::server::SaveAnswer answers[] = {
+        fixture.server->save(input),
+        fixture.server->save(jex::test::formBody(controlBatches(input)))};
+    g_recording = false;
+    for (const jex::server::SaveAnswer& answer : answers) {
+        const bool stored = answer.status == 200 && answer.text.empty();
+        const bool refused = (answer.status == 400 || answer.status == 500) && !answer.text.empty();
+        if (!stored && !refused)
+            fail("an answer of status " + std::to_string(answer.status) + ": " + answer.text);
+    }
+    if (answers[1].status == 400)
+        fail("a batch the control writes was refused: " + answers[1].text);
+    // Statements that change order rows, read, or frame the request's transaction.
+    static const std::regex kRequestStatement("^(INSERT|UPDATE|SELECT|BEGIN|COMMIT|ROLLBACK)",
+                                              std::regex::icase);
+    for (const std::string& sql : g_statements) {
+        if (!std::regex_search(sql.substr(0, 8), kRequestStatement) &&
+            !fixture.opening.contains(sql))
+            fail("a statement the control never writes ran: " + sql);
+    }
+    if (snapshot(fixture.database) != fixture.before)
         fail("a save changed what only the order tables may change");
     return 0;
 }
