@@ -60,8 +60,8 @@ void JEXPODiscussionsXML::NumberSavedRows(const SentNewRows& sent) {
         storedComments.open();
         // Only the rows the control did not know can be the ones it sent: the rest of the order,
         // most of it, is left unread.
-        const auto readUnknown = [this](RecordTable& table, const XmlElement& section,
-                                        const auto& known) {
+        const auto readUnknown = [](RecordTable& table, const XmlElement& section,
+                                    const auto& known) {
             section.forEachChild([&](const XmlElement& record) {
                 if (record.childCount() == 0 || !known(record.child(0).text()))
                     readRecord(table, record);
