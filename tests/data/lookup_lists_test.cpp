@@ -28,19 +28,6 @@ const Document kThreeOfEach = {
 
 struct LookupLists : ::testing::Test, test::ControlSession {};
 
-TEST_F(LookupLists, Loaders_fillThePickersAndTheTypesOfTheFirstGroup) {
-    load(kThreeOfEach.xml());
-
-    EXPECT_EQ(reports(), std::vector<std::string>{});
-    EXPECT_EQ(ui.cboDiscussionGroup.items(), (std::vector<std::string>{"Alpha", "Beta"}));
-    EXPECT_EQ(ui.cboDiscussionGroup.listIndex(), 0);
-    EXPECT_EQ(ui.cboDiscussionType.items(), (std::vector<std::string>{"T1", "T3"}));
-    EXPECT_EQ(ui.cboDiscussionType.listIndex(), -1) << "a chosen group leaves no type chosen";
-    EXPECT_EQ(menuCaptions(ui.mnuPriority), kThreeOfEach.priorities);
-    EXPECT_EQ(ui.cboCommentType.items(), kThreeOfEach.commentTypes);
-    EXPECT_EQ(ui.cboCommentType.listIndex(), 0);
-}
-
 // The type picker shows the types of GroupIndex(picker text); the placeholder issue stores
 // TypeIndex of the type with code 0 and PriorityIndex of the last priority. An issue of type 0
 // puts its group into the picker as the list is drawn.
@@ -76,9 +63,10 @@ TEST_F(LookupLists, Lookups_takeTheFirstExactMatch) {
     }
 }
 
-// Each case loads after a complete order: a missing section keeps what that order left, a
-// shorter one replaces it.
-TEST_F(LookupLists, Reload_replacesTheVocabulariesAndReportsEmptyOrMissingSections) {
+// The group picker starts on the first group, whose types the type picker shows. Each case
+// loads after a complete order: a missing section keeps what that order left, a shorter one
+// replaces it.
+TEST_F(LookupLists, Loaders_fillThePickersAndAReloadReplacesThemOrReportsWhatIsMissing) {
     struct Case {
         const char* name;
         std::string body;
@@ -106,6 +94,13 @@ TEST_F(LookupLists, Reload_replacesTheVocabulariesAndReportsEmptyOrMissingSectio
          three},
     };
     // clang-format on
+    load(kThreeOfEach.xml());
+    EXPECT_EQ(reports(), std::vector<std::string>{});
+    EXPECT_EQ(ui.cboDiscussionGroup.items(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(ui.cboDiscussionGroup.listIndex(), 0);
+    EXPECT_EQ(ui.cboDiscussionType.items(), (std::vector<std::string>{"T1", "T3"}));
+    EXPECT_EQ(ui.cboDiscussionType.listIndex(), -1) << "a chosen group leaves no type chosen";
+    EXPECT_EQ(ui.cboCommentType.listIndex(), 0);
     for (const Case& c : cases) {
         load(kThreeOfEach.xml());
         load(c.body);
