@@ -55,61 +55,51 @@ struct SaveTransport : ::testing::Test {
     JEXPODiscussionsXML control{host.services()};
 };
 
-TEST_F(SaveTransport, Body_carriesEachBatchAsAnSqlFieldInOrder) {
+// The body carries each batch as an SQL field, in order. The answer is shown whole unless only
+// blanks; a failed save, refused by the server or not sent, says so and marks its rows again for
+// the next save, and only those.
+TEST_F(SaveTransport, Answer_isShownAndAFailedSaveMarksItsRowsAgain) {
+    struct Case {
+        int status;  // 0: the server is gone
+        std::string answer, shown;
+        MsgIcon icon;
+    };
+    const std::string longAnswer = std::string(1500, 'x') + "end";
+    const std::string failed = "Error During saving to Database";
+    const Case cases[] = {
+        {200, "", "", MsgIcon::None},
+        {200, "   ", "", MsgIcon::None},
+        {200, " \t ", " \t ", MsgIcon::Information},
+        {200, "a\r\n", "a\r\n", MsgIcon::Information},
+        {200, longAnswer, longAnswer, MsgIcon::Information},
+        {503, " ", failed, MsgIcon::None},
+        {500, "Invalid column name 'Typo'.", "Invalid column name 'Typo'.", MsgIcon::Information},
+        {0, "", failed, MsgIcon::None},
+    };
     control.SaveData();
     EXPECT_EQ(page.posts().size(), 0u) << "nothing marked: nothing sent";
-    mark({"001"}, {"005", "006"});
-    const Texts batches = batchesOf({"001"}, {"005", "006"});
-    ASSERT_EQ(batches.size(), 2u);
-
-    control.SaveData();
-    ASSERT_EQ(page.posts().size(), 1u);
-    EXPECT_EQ(page.posts()[0], "/PODiscussion.asp application/x-www-form-urlencoded SQL=" +
-                                   control.urlEncode(batches[0]) +
-                                   "&SQL=" + control.urlEncode(batches[1]) + "&");
-    EXPECT_EQ(host.messageBox.shown().size(), 0u);
-}
-
-TEST_F(SaveTransport, Answer_isShownWholeUnlessOnlyBlanks) {
-    const std::string longAnswer = std::string(1500, 'x') + "end";
-    for (const std::string answer : {"", "   ", " \t ", "a\r\n", longAnswer.c_str()}) {
+    for (const Case& c : cases) {
+        mark({"001"}, {"005", "006"});
+        const Texts batches = batchesOf({"001"}, {"005", "006"});
+        ASSERT_EQ(batches.size(), 2u);
+        c.status ? page.answer(c.status, c.answer) : page.stop();
         host.messageBox.clear();
-        page.answer(200, answer);
-        mark({}, {"005"});
         control.SaveData();
+        if (c.status) {
+            EXPECT_EQ(page.posts().back(),
+                      "/PODiscussion.asp application/x-www-form-urlencoded SQL=" +
+                          control.urlEncode(batches[0]) + "&SQL=" + control.urlEncode(batches[1]) +
+                          "&");
+        }
 
-        const bool shown = answer.find_first_not_of(' ') != std::string::npos;
-        ASSERT_EQ(host.messageBox.shown().size(), shown ? 1u : 0u) << answer;
-        if (!shown) continue;
-        const MessageBoxRequest& box = host.messageBox.shown().back();
-        EXPECT_EQ(box.text, answer);
-        EXPECT_EQ(box.icon, MsgIcon::Information);
-        EXPECT_EQ(box.title, "Velmora Messaging");
-    }
-    // An error status with a blank answer is still a failed save, and says so.
-    host.messageBox.clear();
-    page.answer(503, " ");
-    mark({}, {"005"});
-    control.SaveData();
-    ASSERT_EQ(host.messageBox.shown().size(), 1u);
-    EXPECT_EQ(host.messageBox.shown()[0].text, "Error During saving to Database");
-}
-
-TEST_F(SaveTransport, FailedSave_marksItsRowsAgainForTheNextSave) {
-    for (const bool serverRefuses : {true, false}) {
-        mark({"001"}, {"006"});
-        const Texts batches = batchesOf({"001"}, {"006"});
-        serverRefuses ? page.answer(500, "Invalid column name 'Typo'.") : page.stop();
-        host.messageBox.clear();
-
-        control.SaveData();
-
-        ASSERT_EQ(host.messageBox.shown().size(), 1u) << "no error reports";
-        const MessageBoxRequest& box = host.messageBox.shown().back();
-        EXPECT_EQ(box.text, serverRefuses ? "Invalid column name 'Typo'."
-                                          : "Error During saving to Database");
-        EXPECT_EQ(box.icon, serverRefuses ? MsgIcon::Information : MsgIcon::None);
-        EXPECT_EQ(batchesOf({"001"}, {"006"}), batches) << "the same rows, and only those";
+        ASSERT_EQ(host.messageBox.shown().size(), c.shown.empty() ? 0u : 1u) << c.answer;
+        if (!c.shown.empty()) {
+            const MessageBoxRequest& box = host.messageBox.shown().back();
+            EXPECT_EQ(box.text, c.shown);
+            EXPECT_EQ(box.icon, c.icon);
+            EXPECT_EQ(box.title, c.icon == MsgIcon::Information ? "Velmora Messaging" : "");
+        }
+        EXPECT_EQ(batchesOf({}, {}), c.status == 200 ? Texts{} : batches) << c.status << c.answer;
     }
 }
 
