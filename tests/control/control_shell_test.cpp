@@ -32,7 +32,10 @@ struct ControlShell : ::testing::Test {
     std::unique_ptr<JEXPODiscussionsXML> control;
 };
 
-TEST_F(ControlShell, StartUp_leavesNothingToDoOrExportUntilAnOrderIsLoaded) {
+// Before a load there is nothing to do or export; what needs a document reports the fixed
+// text (the box's buttons, icon and title, and the log entry, are checked through the host).
+// The dispatch refuses what the interface does not have.
+TEST_F(ControlShell, FreshControl_hasNothingToDoReportsAndDispatches) {
     create();
     EXPECT_EQ(ui().lblVersionNumber.caption(), "Version number: 1.0.0") << "the project's version";
     EXPECT_TRUE(ui().frameIssue.visible() && !ui().frameComment.visible());
@@ -40,11 +43,25 @@ TEST_F(ControlShell, StartUp_leavesNothingToDoOrExportUntilAnOrderIsLoaded) {
          {&ui().cmdAddComment, &ui().cmdAddDiscussion, &ui().cmdCloseDiscussion}) {
         EXPECT_FALSE(b->enabled()) << b->name();
     }
-    ASSERT_TRUE(state().DiscussionTable && state().CommentTable);
-    EXPECT_FALSE(state().DiscussionTable->isOpen()) << "the first load opens it";
-    EXPECT_EQ(control->GetDiscussions("|", ";"), "");
-    EXPECT_EQ(control->GetComments("|", ";"), "");
+    EXPECT_EQ(control->GetDiscussions("|", ";") + control->GetComments("|", ";"), "");
     EXPECT_TRUE(host.messageBox.shown().empty()) << "nothing to export is no error";
+
+    control->LetDiscussions();
+    ASSERT_EQ(host.messageBox.shown().size(), 1u);
+    EXPECT_EQ(host.messageBox.shown()[0].text,
+              "\r\n\r\nError Number - 91\r\n"
+              "Error Description - Object variable or With block variable not set\r\n"
+              "Error Source - JEXDiscussionsXML LetDiscussions\r\n"
+              "Project Associated - JEXPODiscussionsXML");
+
+    const auto invoked = [&](int32_t dispid, InvokeKind kind, std::vector<Value> args) {
+        return errorOf([&] { invoke(*control, dispid, kind, args); });
+    };
+    EXPECT_EQ(invoked(0x12345678, InvokeKind::Method, {}), kMemberNotFound);
+    EXPECT_EQ(invoked(0x68030000, InvokeKind::PropertyGet, {}), kMemberNotFound);  // write-only
+    EXPECT_EQ(invoked(0x68030001, InvokeKind::PropertyPut, {Value("many")}), err::TypeMismatch);
+    EXPECT_EQ(invoked(0x68030000, InvokeKind::PropertyPut, {Value("")}), err::SubscriptOutOfRange);
+    EXPECT_EQ(dispidOf("loaddata"), 0x60030039);
 }
 
 // Each list's width rounds half to even (16800.5 and 16799.5 to 16800) before the shares are
@@ -98,31 +115,6 @@ TEST_F(ControlShell, UserName_splitsNameIdentifierAndTypeAndAFailureKeepsWhatCam
         EXPECT_EQ(state().UserName, c.error ? "" : c.text) << c.text;
         EXPECT_TRUE(host.messageBox.shown().empty()) << "property errors go to the host";
     }
-}
-
-// The box's buttons, icon and title, and the log entry, are checked through the host.
-TEST_F(ControlShell, ReportError_showsTheFixedText) {
-    create();
-    control->LetDiscussions();  // no document loaded yet
-
-    ASSERT_EQ(host.messageBox.shown().size(), 1u);
-    EXPECT_EQ(host.messageBox.shown()[0].text,
-              "\r\n\r\nError Number - 91\r\n"
-              "Error Description - Object variable or With block variable not set\r\n"
-              "Error Source - JEXDiscussionsXML LetDiscussions\r\n"
-              "Project Associated - JEXPODiscussionsXML");
-}
-
-TEST_F(ControlShell, Dispatch_refusesWhatTheInterfaceDoesNotHave) {
-    create();
-    const auto invoked = [&](int32_t dispid, InvokeKind kind, std::vector<Value> args) {
-        return errorOf([&] { invoke(*control, dispid, kind, args); });
-    };
-    EXPECT_EQ(invoked(0x12345678, InvokeKind::Method, {}), kMemberNotFound);
-    EXPECT_EQ(invoked(0x68030000, InvokeKind::PropertyGet, {}), kMemberNotFound);  // write-only
-    EXPECT_EQ(invoked(0x68030001, InvokeKind::PropertyPut, {Value("many")}), err::TypeMismatch);
-    EXPECT_EQ(invoked(0x68030000, InvokeKind::PropertyPut, {Value("")}), err::SubscriptOutOfRange);
-    EXPECT_EQ(dispidOf("loaddata"), 0x60030039);
 }
 
 }  // namespace

@@ -96,16 +96,17 @@ struct SaveRoad : ::testing::TestWithParam<Backend> {
     DiscussionScreen& ui = control.screen();
 };
 
+// Text the Western European code page lacks is stored as typed, and a stored resolution holding
+// such text survives an edit of its issue.
 TEST_P(SaveRoad, EveryKindOfChangeIsStoredOnceWithTheDatabasesNumbers) {
+    execute(
+        "UPDATE OrderDiscussion SET Resolution='Réglé — 済み', ResolvedDate='Nov 30, 2026' "
+        "WHERE OrderID='PO1001' AND IssueSequence=2");
     load();
-    addIssue("Pallet short");
-    addComment("005N", "First");
+    addIssue("Łódź 漢字 café");
+    addComment("005N", "Zażółć");
     addComment("005N", "Second");
-
-    clickRow(ui.lstDiscussions, 10, "002");  // a stored open issue: group, type and follow-up
-    ui.cmdEditDiscussion.userClick();
-    ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2026, 12, 24));
-    ui.cmdAddDiscussion.userClick();
+    editFollowUp("002", makeDateTime(2026, 12, 24));
 
     clickRow(ui.lstDiscussions, 10, "003");
     ui.cmdCloseDiscussion.userClick();
@@ -130,41 +131,31 @@ TEST_P(SaveRoad, EveryKindOfChangeIsStoredOnceWithTheDatabasesNumbers) {
     const std::string where = " WHERE OrderID='PO1001' AND ";
     EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription, Resolution FROM OrderDiscussion" +
                      where + "IssueSequence > 4"),
-              "5|Pallet short|NULL");
+              "5|Łódź 漢字 café|NULL");
     EXPECT_EQ(stored("SELECT IssueFollowUp, Resolution, ResolvedBy FROM OrderDiscussion" + where +
                      "IssueSequence IN (2, 3) ORDER BY IssueSequence"),
-              "Dec, 24 2026|NULL|\nNULL|Delivered, it's fine|Clerk Kent");
+              "Dec, 24 2026|Réglé — 済み|\nNULL|Delivered, it's fine|Clerk Kent");
     EXPECT_EQ(stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
                      "OrderDiscussionComment" +
                      where + "CommentSequence > 6 ORDER BY 1"),
-              "7|5|First\n8|5|Second\n9|1|On a stored issue");
+              "7|5|Zażółć\n8|5|Second\n9|1|On a stored issue");
     EXPECT_EQ(
         stored("SELECT IssueSequence FROM OrderDiscussionComment" + where + "CommentSequence = 5"),
         "1");
     EXPECT_EQ(stored("SELECT OpenProblemExists FROM OrderHeader WHERE OrderID='PO1001'"), "1");
 
     load();
-    EXPECT_NE(indexOf(ui.lstDiscussions, 10, "005"), 0);
     EXPECT_EQ(control.SaveDataToIIS("~"), "") << "a load marks nothing";
-}
-
-// An order without stored issues: the first issue and its comment number from nothing.
-TEST_P(SaveRoad, TheFirstIssueOfAnOrderAndItsCommentAreStoredAndReload) {
-    load("PO1003");
-    addIssue("First trouble");
-    addComment("001N", "First word");
+    clickRow(ui.lstDiscussions, 10, "005");
+    EXPECT_EQ(ui.txtDiscussionDescription.text(), "Łódź 漢字 café");
+    clickRow(ui.lstComments, 0, "Zażółć");
+    ui.cmdCancelComment.userClick();
+    ui.txtCSCFollowUp.userReplaceText("Call Łukasz");
+    ui.cmdAddComment.userClick();
     save();
-    EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription FROM OrderDiscussion WHERE "
-                     "OrderID='PO1003' ORDER BY 1"),
-              "0|Miscellaneous order comments (not a problem)\n1|First trouble");
-    EXPECT_EQ(stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
-                     "OrderDiscussionComment WHERE OrderID='PO1003'"),
-              "1|1|First word");
-
-    load("PO1003");
-    EXPECT_EQ(ui.lstDiscussions.count(), 2);
-    EXPECT_NE(indexOf(ui.lstDiscussions, 10, "001"), 0);
-    EXPECT_EQ(control.SaveDataToIIS("~"), "") << "a load marks nothing";
+    EXPECT_EQ(
+        stored("SELECT FollowupCSC FROM OrderDiscussionComment" + where + "CommentSequence = 7"),
+        "Call Łukasz");
 }
 
 // Once saved after the error, the new issue carries the number the database gave it: an edit
@@ -228,7 +219,10 @@ TEST_P(SaveRoad, TheSavedPlaceholderIsEditedAndCommentedAsAStoredIssue) {
 }
 
 // A comment edit left open while the user looks at another issue's comment on the second tab.
-TEST_P(SaveRoad, ACommentEditSurvivesATabRoundTrip) {
+// While an issue is resolved the comments wait, so the resolution can still be saved. An issue
+// being added keeps the group, type and follow-up chosen through a look at the second tab, whose
+// lists are drawn meanwhile.
+TEST_P(SaveRoad, EditsSurviveWhatTheUserDoesMeanwhile) {
     const auto comment = [&](const char* sequence) {
         return stored(std::string("SELECT CommentDescription, FocusBilling FROM "
                                   "OrderDiscussionComment WHERE OrderID='PO1001' AND "
@@ -253,17 +247,7 @@ TEST_P(SaveRoad, ACommentEditSurvivesATabRoundTrip) {
     EXPECT_EQ(ui.cmdAddComment.caption(), "Save");
     EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "1");
     ui.cmdAddComment.userClick();
-    save();
 
-    EXPECT_NE(comment("1"), first);
-    EXPECT_EQ(comment("3"), other);
-}
-
-// While an issue is resolved the comments wait, so the resolution can still be saved. An issue
-// being added keeps the group, type and follow-up chosen through a look at the second tab, whose
-// lists are drawn meanwhile.
-TEST_P(SaveRoad, AResolutionAndAnIssueAddSurviveWhatTheUserDoesMeanwhile) {
-    load();
     clickRow(ui.lstDiscussions, 10, "002");
     ui.cmdCloseDiscussion.userClick();
     clickRow(ui.lstComments, 4, "4");
@@ -283,6 +267,8 @@ TEST_P(SaveRoad, AResolutionAndAnIssueAddSurviveWhatTheUserDoesMeanwhile) {
     ui.tabPODiscussion.userSelectTab(1);
     ui.cmdAddDiscussion.userClick();
     save();
+    EXPECT_NE(comment("1"), first);
+    EXPECT_EQ(comment("3"), other);
     EXPECT_EQ(stored("SELECT Resolution FROM OrderDiscussion WHERE OrderID='PO1001' AND "
                      "IssueSequence=2"),
               "Settled");
@@ -324,36 +310,74 @@ TEST_P(SaveRoad, ANewIssueOpenInAnEditWaitsForItAndASaveDuringASaveRunsAfterIt) 
               "6");
 }
 
-// Text the Western European code page lacks is stored as typed, and a stored resolution holding
-// such text survives an edit of its issue.
-TEST_P(SaveRoad, TextBeyondTheCodePageIsStoredAsTyped) {
+// Texts built to break out of the save's SQL, typed into every field the user or the host can
+// set, come back as typed, and no other order's rows change. The order key is as much of the
+// text as the field holds, the user name all of it that fits 40.
+TEST_P(SaveRoad, HostileTextsComeBackAsTypedAndTouchNoOtherOrder) {
+    const std::string hostile = "O'Brien; '); DELETE FROM OrderHeader; --";
+    const std::string order = hostile.substr(0, 15), userName = hostile.substr(0, 35) + "|77|1";
+    const auto otherOrdersRows = [&] {
+        std::string text;
+        for (const char* table : {"OrderHeader", "OrderDiscussion", "OrderDiscussionComment"})
+            text += stored(std::string("SELECT * FROM ") + table +
+                           " WHERE OrderID <> 'O''Brien; ''); DE' ORDER BY 1, 2");
+        return text;
+    };
+    const auto loadAs = [&](bool corporate) {
+        control.setCorporateLevel(corporate);
+        load(order);
+    };
+    const auto editComment = [&](ui::TextBox& followUp) {
+        clickRow(ui.lstDiscussions, 10, "001");
+        clickRow(ui.lstComments, 0, hostile + " comment");
+        ui.cmdCancelComment.userClick();
+        followUp.userReplaceText(hostile);
+        ui.cmdAddComment.userClick();
+    };
     execute(
-        "UPDATE OrderDiscussion SET Resolution='Réglé — 済み', ResolvedDate='Nov 30, 2026' "
-        "WHERE OrderID='PO1001' AND IssueSequence=2");
-    load();
-    addIssue("Łódź 漢字 café");
-    addComment("005N", "Zażółć");
-    editFollowUp("002", makeDateTime(2026, 12, 24));
-    save();
-    clickRow(ui.lstDiscussions, 10, "005");
-    clickRow(ui.lstComments, 0, "Zażółć");
-    ui.cmdCancelComment.userClick();
-    ui.txtCSCFollowUp.userReplaceText("Call Łukasz");
-    ui.cmdAddComment.userClick();
+        "INSERT INTO OrderHeader (OrderID, VendorName, BuyerName, OrderDate) VALUES "
+        "('O''Brien; ''); DE', 'V', 'B', 'Dec 01, 2026')");
+    const std::string before = otherOrdersRows();
+    control.setUserName(userName);
+
+    loadAs(true);
+    addIssue(hostile + " issue");
+    addComment("001N", hostile + " comment");
     save();
 
-    EXPECT_EQ(stored("SELECT IssueDescription FROM OrderDiscussion WHERE IssueSequence=5 AND "
-                     "OrderID='PO1001'"),
-              "Łódź 漢字 café");
-    EXPECT_EQ(stored("SELECT Resolution, IssueFollowUp FROM OrderDiscussion WHERE "
-                     "IssueSequence=2 AND OrderID='PO1001'"),
-              "Réglé — 済み|Dec, 24 2026");
-    EXPECT_EQ(stored("SELECT CommentDescription, FollowupCSC FROM OrderDiscussionComment WHERE "
-                     "IssueSequence=5 AND OrderID='PO1001'"),
-              "Zażółć|Call Łukasz");
-    load();
-    clickRow(ui.lstDiscussions, 10, "005");
-    EXPECT_EQ(ui.txtDiscussionDescription.text(), "Łódź 漢字 café");
+    loadAs(true);  // a corporate user sets the CSC follow-up and resolves
+    editComment(ui.txtCSCFollowUp);
+    clickRow(ui.lstDiscussions, 10, "001");
+    ui.cmdCloseDiscussion.userClick();
+    ui.txtDiscussionResolution.userType(hostile + " resolved");
+    ui.cmdCloseDiscussion.userClick();
+    save();
+
+    loadAs(false);  // a center user sets the center follow-up
+    editComment(ui.txtCenterFollowUp);
+    save();
+
+    loadAs(true);
+    // The first row whose field holds value.
+    const auto rowOf = [](RecordTable& table, const char* field, const std::string& value) {
+        for (table.moveFirst(); !table.atEnd(); table.moveNext())
+            if (table.field(field).toText() == value) break;
+        return !table.atEnd();
+    };
+    RecordTable& issue = *control.state().DiscussionTable;
+    ASSERT_TRUE(rowOf(issue, "IssueSequence", "001"));
+    EXPECT_EQ(issue.field("OrderID").toText(), order);
+    EXPECT_EQ(issue.field("IssueDescription").toText(), hostile + " issue");
+    EXPECT_EQ(issue.field("Resolution").toText(), hostile + " resolved");
+    EXPECT_EQ(issue.field("EnteredBy").toText(), userName);
+    EXPECT_EQ(issue.field("ResolvedBy").toText(), hostile.substr(0, 35));
+    RecordTable& comment = *control.state().CommentTable;
+    ASSERT_TRUE(rowOf(comment, "CommentDescription", hostile + " comment"));
+    EXPECT_EQ(comment.field("CommentEnteredBy").toText(), userName);
+    const std::string followUp = hostile.substr(0, 25);  // the follow-up boxes take no more
+    EXPECT_EQ(comment.field("FollowupCSC").toText() + comment.field("FollowupCenter").toText(),
+              followUp + followUp);
+    EXPECT_EQ(otherOrdersRows(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SaveRoad, test::kBackends, test::backendName);
