@@ -80,6 +80,12 @@ TEST_F(DisplayRoad, LoadedOrderShowsItsIssuesAndCommentsMatchedOnBothTabs) {
     EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), "001");
     EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting") << "Home does not refresh the fields";
 
+    // A double-click on the second tab goes back to the first to edit the comment.
+    ui.tabPODiscussion.userSelectTab(2);
+    ui.lstCommentsView.userDoubleClickItem(indexOf(ui.lstCommentsView, 4, "2"));
+    EXPECT_EQ(ui.tabPODiscussion.selectedIndex(), 1);
+    EXPECT_EQ(selectedColumn(ui.lstComments, 4), "2");
+    EXPECT_EQ(ui.cmdAddComment.caption(), "Save");
     expectNoReport();
 }
 

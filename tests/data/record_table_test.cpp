@@ -46,13 +46,25 @@ int32_t errorNumberOf(const std::function<void()>& operation) {
 
 // Sizes count characters: ten two-byte characters fit a field of ten. A refused write leaves
 // the row as it was; only may-be-null fields take null.
+// Fields are declared only while the table is closed, once each whatever the case; a closed
+// table takes no rows and forgets those it had.
 TEST(RecordTable, Fields_convertOnWriteAndRefusedWritesLeaveTheRowUnchanged) {
-    RecordTable issues = issuesOf({"001"});
+    RecordTable issues("DiscussionTable");
+    declareDiscussionFields(issues);
+    EXPECT_EQ(errorNumberOf([&] { issues.addNew(); }), recordErr::ObjectClosed);
+    EXPECT_EQ(errorNumberOf([&] { issues.appendField("issueSEQUENCE", FieldType::Text, 5); }),
+              recordErr::DuplicateField);
+    issues.open();
+    EXPECT_EQ(errorNumberOf([&] { issues.appendField("Extra", FieldType::Boolean); }),
+              recordErr::ObjectOpen);
+    issues.addNew();
     issues.setField("isupdated", Value("True"));
     EXPECT_EQ(issues.field(12), Value(true));
     issues.setField("IssueFollowUp", Value::null());
     EXPECT_TRUE(issues.field("IssueFollowUp").isNull());
     issues.setField("Type", Value("3"));
+    issues.setField("OrderID", Value(int16_t{42}));
+    EXPECT_EQ(issues.field("OrderID"), Value("42"));
     std::string tenUmlauts;
     for (int i = 0; i < 10; ++i) tenUmlauts += "\xC3\xBC";
     issues.setField("EnteredByPersonID", Value(tenUmlauts));
@@ -73,6 +85,9 @@ TEST(RecordTable, Fields_convertOnWriteAndRefusedWritesLeaveTheRowUnchanged) {
     EXPECT_EQ(issues.field("EnteredByPersonID"), Value(tenUmlauts));
     EXPECT_TRUE(issues.field("Resolution").isEmpty());
     EXPECT_EQ(errorNumberOf([&] { issues.field(17); }), recordErr::ItemNotFound);
+    issues.close();
+    issues.open();
+    EXPECT_EQ(issues.recordCount(), 0);
 }
 
 // A deleted row leaves no current row until the next move; find searches on from the current

@@ -1,5 +1,5 @@
-// Saving through the server page: the body posted, the answer shown, and a failed save keeping
-// its rows for the next one.
+// Saving through the server page: the body posted and its form encoding, the answer shown, and a
+// failed save keeping its rows for the next one.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -101,6 +101,19 @@ TEST_F(SaveTransport, Answer_isShownAndAFailedSaveMarksItsRowsAgain) {
         }
         EXPECT_EQ(batchesOf({}, {}), c.status == 200 ? Texts{} : batches) << c.status << c.answer;
     }
+}
+
+// The form encoding of the batches, from the Western European code page.
+TEST_F(SaveTransport, UrlEncode_charactersTakeTheirFormFromTheCodePage) {
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"a b", "a+b"}, {"50%", "50%25"}, {"\t", "%09"}, {"\r\n", "%0D%0A"}, {"Joe's", "Joe%27s"},
+        {"_-.*", "_-.*"}, {"AZaz09", "AZaz09"}, {"=&+/", "%3D%26%2B%2F"}, {"caf\u00e9", "caf%E9"},
+        {"\u20ac5", "%805"}, {"\u00ff\u0178", "%FF%9F"}, {"\u4e2d", "%3F"}, {"\xff", "%3F"}, {"", ""},
+        {"\u0080\u2026", "%3F%85"}};  // a C1 control the code page replaces, and one it holds
+    // clang-format on
+    for (const auto& [text, encoded] : cases) EXPECT_EQ(control.urlEncode(text), encoded) << text;
+    EXPECT_TRUE(host.messageBox.shown().empty());
 }
 
 }  // namespace
