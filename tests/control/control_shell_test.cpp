@@ -43,6 +43,7 @@ TEST_F(ControlShell, FreshControl_hasNothingToDoReportsAndDispatches) {
          {&ui().cmdAddComment, &ui().cmdAddDiscussion, &ui().cmdCloseDiscussion}) {
         EXPECT_FALSE(b->enabled()) << b->name();
     }
+    EXPECT_FALSE(state().DiscussionTable->isOpen()) << "the first load opens it";
     EXPECT_EQ(control->GetDiscussions("|", ";") + control->GetComments("|", ";"), "");
     EXPECT_TRUE(host.messageBox.shown().empty()) << "nothing to export is no error";
 
@@ -64,10 +65,13 @@ TEST_F(ControlShell, FreshControl_hasNothingToDoReportsAndDispatches) {
     EXPECT_EQ(dispidOf("loaddata"), 0x60030039);
 }
 
-// The list's width rounds half to even (16800.5 and 16799.5 to 16800) before the shares are
+// Each list's width rounds half to even (16800.5 and 16799.5 to 16800) before the shares are
 // taken, and a share of so wide a list is past 16 bits before its division.
-TEST_F(ControlShell, Columns_areCaptionedSharesOfTheListsWidth) {
-    create({.listWidths = {{"lstDiscussions", 16800.5}, {"lstComments", 16799.5}}});
+TEST_F(ControlShell, Columns_areCaptionedSharesOfEachListsOwnWidth) {
+    create({.listWidths = {{"lstDiscussions", 16800.5},
+                           {"lstDiscussionsView", 16800},
+                           {"lstComments", 16799.5},
+                           {"lstCommentsView", 16800}}});
     const std::string issueColumns =
         "Group 2400|Type 6300|Status 2100|Priority 2100|Entered By 4200|Entered Date 4200|"
         "Resolved By 4200|Resolved Date 4200|Description 0|Resolution 0|DiscussionID 0|"
@@ -77,7 +81,9 @@ TEST_F(ControlShell, Columns_areCaptionedSharesOfTheListsWidth) {
         "DiscussionID 0|RecordLastUpdated 0|FocusCenter 2800|CenterFollowUp 2800|"
         "FocusPurchasing 2100|CSCFollowUp 0|FocusAccounting 0|FocusBillinging 0|FocusJEXD 0|";
     EXPECT_EQ(columns(ui().lstDiscussions), issueColumns);
+    EXPECT_EQ(columns(ui().lstDiscussionsView), issueColumns);
     EXPECT_EQ(columns(ui().lstComments), commentColumns);
+    EXPECT_EQ(columns(ui().lstCommentsView), commentColumns);
     EXPECT_TRUE(host.messageBox.shown().empty());
     EXPECT_EQ(ui().tabPODiscussion.count(), 2) << "start-up ran to its end";
 }
