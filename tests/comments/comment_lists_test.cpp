@@ -121,68 +121,42 @@ TEST_F(CommentLists, DisplayComments_clearsForAnIssueWithoutAndReportsWhatItCann
     EXPECT_EQ(reports(), std::vector<std::string>{"DisplayComments 380"});
 }
 
-// Only a comment not stored yet may be deleted; a stored one is edited unless in View Mode,
-// where no comment may be added either; the click shows the comment in any mode.
-TEST_F(CommentLists, CommentClick_enablesTheCommandsByNumberAndMode) {
-    for (const int mode : {0, 2}) {
-        test::ControlSession s;
-        s.control.setViewMode(mode);
-        s.load(document({"1"}, {comment("003N", "new"), comment("17", "stored")}));
-        for (const char* sequence : {"17", "003N", "17"}) {
-            test::clickRow(s.ui.lstComments, 4, sequence);
-            const std::string label = std::to_string(mode) + " " + sequence;
-            const bool stored = sequence[0] == '1';
-            EXPECT_EQ(s.ui.txtCommentDescription.text(), stored ? "stored" : "new") << label;
-            EXPECT_EQ(s.ui.cmdDeleteComment.enabled(), !stored) << label;
-            EXPECT_EQ(s.ui.cmdCancelComment.enabled(), !stored || mode == 0) << label;
-            EXPECT_EQ(s.ui.cmdAddComment.enabled(), mode == 0) << label;
+// Issue 3 has no comments, so the second tab is asked for comment "1", or leaves the first row
+// in table order selected. Comment 99 belongs to no issue of the order, so the second tab shows
+// no issue for it, and back on the first no comment is selected.
+TEST_F(CommentLists, Tabs_selectTheCommentAskedForAndShowNoIssueForACommentOfNone) {
+    for (const char* other : {"1", "5"}) {
+        SCOPED_TRACE(other);
+        ControlSession::load(test::Document{
+            .issues = {test::issueRecord("1", "0", "1", {"", "", "first"}), test::issueRecord("2"),
+                       test::issueRecord("3")},
+            .comments = {comment("7", "seven"), comment(other, "x"), commentRecord("20", "2"),
+                         commentRecord("21", "2"), commentRecord("99", "9")}}
+                                 .xml());
+        test::clickRow(ui.lstDiscussions, 10, "003");
+        ui.tabPODiscussion.userSelectTab(2);
+        const bool asked = other[0] == '1';
+        EXPECT_EQ(test::selectedColumn(ui.lstCommentsView, 4), asked ? "1" : "7");
+        EXPECT_EQ(ui.txtCommentDescriptionView.text(), asked ? "x" : "seven");
+
+        ui.tabPODiscussion.userSelectTab(1);
+        test::clickRow(ui.lstDiscussions, 10, "002");
+        ui.tabPODiscussion.userSelectTab(2);
+        test::clickRow(ui.lstCommentsView, 4, "7");
+        ASSERT_EQ(ui.txtDiscussionDescriptionView.text(), "first");
+        test::clickRow(ui.lstCommentsView, 4, "99");
+        EXPECT_EQ(ui.lstDiscussionsView.count(), 0);
+        for (const ui::TextBox* box :
+             {&ui.txtDiscussionGroupView, &ui.txtDiscussionView, &ui.txtDiscussionDescriptionView,
+              &ui.txtDiscussionResolutionView, &ui.txtFollowUpView}) {
+            EXPECT_EQ(box->text(), "") << box->name();
         }
+        ui.tabPODiscussion.userSelectTab(1);
+        EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "002") << "kept from before";
+        EXPECT_EQ(test::columnOf(ui.lstComments, 4), (std::vector<std::string>{"20", "21"}));
+        EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "<none>");
+        EXPECT_EQ(reports(), std::vector<std::string>{});
     }
-}
-
-// Issue 2 has no comments, so the second tab is asked for comment "1".
-TEST_F(CommentLists, CommentsTab_selectsTheCommentAskedForOrLeavesTheFirstRowSelected) {
-    struct Case {
-        std::string other, selected, shown;
-    };
-    for (const Case& c : {Case{"1", "1", "x"}, Case{"5", "7", "seven"}}) {
-        test::ControlSession s;
-        s.load(document({"1", "2"}, {comment("7", "seven"), comment(c.other, "x")}));
-        test::clickRow(s.ui.lstDiscussions, 10, "002");
-
-        s.ui.tabPODiscussion.userSelectTab(2);
-
-        EXPECT_EQ(test::selectedColumn(s.ui.lstCommentsView, 4), c.selected);
-        EXPECT_EQ(s.ui.txtCommentDescriptionView.text(), c.shown);
-    }
-}
-
-// Comment 99 belongs to no issue of the order, so the second tab shows no issue for it, and
-// back on the first no comment is selected.
-TEST_F(CommentLists, TabSwitch_withACommentOfNoIssueShowsNoIssueAndSelectsNoComment) {
-    ControlSession::load(test::Document{
-        .issues = {test::issueRecord("1", "0", "1", {"", "", "first"}), test::issueRecord("2")},
-        .comments = {commentRecord("10", "1"), commentRecord("20", "2"), commentRecord("21", "2"),
-                     commentRecord("99", "9")}}
-                             .xml());
-    test::clickRow(ui.lstDiscussions, 10, "002");
-    ui.tabPODiscussion.userSelectTab(2);
-    test::clickRow(ui.lstCommentsView, 4, "10");
-    ASSERT_EQ(ui.txtDiscussionDescriptionView.text(), "first");
-
-    test::clickRow(ui.lstCommentsView, 4, "99");
-    EXPECT_EQ(ui.lstDiscussionsView.count(), 0);
-    for (const ui::TextBox* box :
-         {&ui.txtDiscussionGroupView, &ui.txtDiscussionView, &ui.txtDiscussionDescriptionView,
-          &ui.txtDiscussionResolutionView, &ui.txtFollowUpView}) {
-        EXPECT_EQ(box->text(), "") << box->name();
-    }
-
-    ui.tabPODiscussion.userSelectTab(1);
-    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "002") << "kept from before";
-    EXPECT_EQ(test::columnOf(ui.lstComments, 4), (std::vector<std::string>{"20", "21"}));
-    EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "<none>");
-    EXPECT_EQ(reports(), std::vector<std::string>{});
 }
 
 }  // namespace
