@@ -71,20 +71,26 @@ TEST_F(CommentLists, CommentRow_showsStoredTextsAndTheClickFillsTheFieldsFromIt)
 }
 
 // The rows are sorted by sequence text, the first in table order selected; only the up and down
-// arrows refresh the fields, on either tab; a header click sorts by its column.
+// arrows refresh the fields, on either tab; a header click sorts by its column. In View Mode
+// a new comment may still be edited and deleted, a stored one neither, and none added.
 TEST_F(CommentLists, SortingAndKeys_comparesTextsAndRefreshesOnlyForUpAndDown) {
     const int kRightArrow = 39;
+    control.setViewMode(2);
     load({"1"}, {commentRecord("2", "1", "0", {"", "Cy", "two"}),
                  commentRecord("10", "1", "0", {"", "Al", "ten"}),
                  commentRecord("003N", "1", "0", {"", "Bo", "three"})});
     EXPECT_EQ(columnOf(ui.lstComments, 4), (std::vector<std::string>{"003N", "10", "2"}));
     EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "2") << "the first in table order";
     EXPECT_EQ(ui.txtCommentDescription.text(), "two");
+    EXPECT_FALSE(ui.cmdCancelComment.enabled() || ui.cmdDeleteComment.enabled() ||
+                 ui.cmdAddComment.enabled())
+        << "a stored comment in View Mode";
     for (ui::ListView* list : {&ui.lstComments, &ui.lstCommentsView}) {
         const bool view = list == &ui.lstCommentsView;
         if (view) ui.tabPODiscussion.userSelectTab(2);
         const ui::TextBox& box = view ? ui.txtCommentDescriptionView : ui.txtCommentDescription;
         list->userClickItem(1);
+        EXPECT_TRUE(view || (ui.cmdCancelComment.enabled() && ui.cmdDeleteComment.enabled()));
         // Moved without an event, so that only a key release can refresh the fields.
         list->setSelectedItem(list->item(2));
         list->userPressKey(kRightArrow);

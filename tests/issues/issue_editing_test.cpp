@@ -130,6 +130,9 @@ TEST_F(IssueEditing, Add_centerUserCancelsIsToldWhatIsMissingThenGetsTheGroupsFo
 
 TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
     load(true);
+    ui.cmdAddDiscussion.userClick();
+    EXPECT_TRUE(ui.DTPckrFollowUpDate.visible()) << "a corporate user's follow-up opens at once";
+    ui.cmdEditDiscussion.userClick();
     clickRow(ui.lstDiscussions, 10, "002");
     ui.cmdCloseDiscussion.userClick();
     EXPECT_TRUE(ui.cmdCloseDiscussion.caption() == "Save" && ui.cmdCancelResolution.enabled());
@@ -145,7 +148,8 @@ TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
 
     ui.cmdCancelResolution.userClick();
     EXPECT_EQ(ui.txtDiscussionResolution.text(), "") << "the stored resolution is back";
-    EXPECT_TRUE(!ui.cmdCancelResolution.enabled() && ui.txtDiscussionResolution.locked());
+    EXPECT_TRUE(!ui.cmdCancelResolution.enabled() && ui.txtDiscussionResolution.locked() &&
+                ui.cmdAddComment.enabled());
     expectBrowsing(ui);
 
     ui.cmdCloseDiscussion.userClick();
