@@ -1,6 +1,8 @@
-// Adding, editing, resolving and deleting issues the way a user does it: on the demo order
+// Issues the way a user works on them: the issue list on hand-written orders (rows, order and
+// the first bad issue, the commands and the priority popup a click offers, the placeholder issue
+// of an order without issues), then adding, editing, resolving and deleting on the demo order
 // PO1001 (001 Center resolved, 002 Accounting open, 003 Purchasing open, 004 Miscellaneous
-// resolved), and on hand-written orders for what the demo lacks.
+// resolved) and on hand-written orders for what the demo lacks.
 #include <gtest/gtest.h>
 
 #include "control/follow_up_choice.h"
@@ -16,6 +18,164 @@ namespace {
 using test::clickRow;
 using test::rowTexts;
 using test::selectedColumn;
+
+// Groups "Center" (1) and "Other" (2); types "Note" (0, Other), "Damage" (1, Center), "Price"
+// (2, Other) and "Orphan" (3, of a group that is not in the list).
+std::string document(const std::vector<std::string>& issues) {
+    return test::Document{.types = {{"0", "Note", "2"},
+                                    {"1", "Damage", "1"},
+                                    {"2", "Price", "2"},
+                                    {"3", "Orphan", "7"}},
+                          .groups = {{"1", "Center", "3"}, {"2", "Other", "5"}},
+                          .priorities = {"High", "Medium", "Low"},
+                          .issues = issues}
+        .xml();
+}
+
+struct IssueLists : ::testing::Test, test::ControlSession {};
+
+// Rows show the stored texts but only dates that read as dates; they are sorted by sequence
+// text, the first issue in table order selected, and a reload sorts them again in the order
+// the user chose last. A bad issue ends the fill.
+TEST_F(IssueLists, Fill_showsStoredTextsSortsBySequenceTextAndEndsAtABadIssue) {
+    const std::string body =
+        document({test::issueRecord("10", "1"),
+                  test::issueRecord("2", "2", "3",
+                                    {"yesterday", "Ann", "Short", "soon", "Bo", "", "Dec 03", "x"}),
+                  test::issueRecord("003N")});
+    load(body);
+    EXPECT_EQ(reports(), std::vector<std::string>{});
+    EXPECT_EQ(rowTexts(ui.lstDiscussions.item(1), 13),
+              (std::vector<std::string>{"Other", "Price", "Open", "Low", "Ann", "", "Bo", "",
+                                        "Short", "", "002", "Dec 03", "x"}));
+    EXPECT_EQ(ui.cboDiscussionGroup.text(), "Other") << "the group of the last issue drawn";
+    EXPECT_EQ(ui.cboDiscussionType.items(), (std::vector<std::string>{"Note", "Price"}));
+    EXPECT_EQ(test::columnOf(ui.lstDiscussions, 10),
+              (std::vector<std::string>{"002", "003N", "010"}));
+    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "010");
+    ui.lstDiscussions.userClickColumnHeader(2);
+    ui.lstDiscussions.userClickColumnHeader(2);
+    load(body);
+    EXPECT_EQ(test::columnOf(ui.lstDiscussions, 10),
+              (std::vector<std::string>{"010", "003N", "002"}));
+
+    const std::tuple<std::string, std::string, size_t> cases[] = {
+        {test::issueRecord("2", "9"), "DisplayDiscussions 5", 1},  // a type not in the list
+        {test::issueRecord("2", "3"), "DisplayDiscussions 5", 1},  // its group not in the list
+        {test::issueRecord("2", "1", "4"), "DisplayDiscussions 340", 2},  // no such priority item
+    };
+    for (const auto& [second, report, rows] : cases) {
+        load(document({test::issueRecord("1"), second, test::issueRecord("3")}));
+        EXPECT_EQ(reports(), std::vector<std::string>{report});
+        EXPECT_EQ(test::columnOf(ui.lstDiscussions, 10).size(), rows) << report;
+    }
+}
+
+// Stored issues of either group are on the display road; these are the placeholder, an issue
+// made since the load and a stored one of group Other. The click fills the fields even in View
+// Mode, and only a new issue's right click opens the priority popup.
+TEST_F(IssueLists, Click_enablesCommandsAndThePopupBySequenceRightsAndMode) {
+    struct Case {
+        bool corporate;
+        int mode;
+        const char* issue;
+        const char* enabled;  // edit, delete, resolve, add issue, add comment; the popup
+    };
+    const Case cases[] = {
+        {false, 0, "004N", "110111"},
+        {true, 0, "000N", "101111"},
+        {true, 0, "007", "101110"},
+        {true, 2, "004N", "110000"},  // View Mode enables nothing more
+    };
+    const std::string body = document({test::issueRecord("000N", "0", "3", {"", "", "zero"}),
+                                       test::issueRecord("004N", "2", "2", {"", "", "four"}),
+                                       test::issueRecord("007", "0", "3")});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.issue) + (c.corporate ? " corporate" : "") +
+                     (c.mode == 2 ? " view" : ""));
+        test::ControlSession s;
+        s.control.setCorporateLevel(c.corporate);
+        s.control.setViewMode(c.mode);
+        s.load(body);
+        const int row = test::indexOf(s.ui.lstDiscussions, 10, c.issue);
+        s.ui.lstDiscussions.userClickItem(row);
+        EXPECT_EQ(s.ui.txtDiscussionDescription.text(), s.ui.lstDiscussions.item(row)->column(8));
+        EXPECT_FALSE(s.ui.mnuPriority.isOpen()) << "a left click opens none";
+        std::string enabled;
+        for (const ui::CommandButton* b :
+             {&s.ui.cmdEditDiscussion, &s.ui.cmdDeleteDiscussion, &s.ui.cmdCloseDiscussion,
+              &s.ui.cmdAddDiscussion, &s.ui.cmdAddComment})
+            enabled += b->enabled() ? '1' : '0';
+        s.ui.lstDiscussions.userClickItem(row, ui::kRightButton);
+        EXPECT_EQ(enabled + (s.ui.mnuPriority.isOpen() ? '1' : '0'), c.enabled);
+    }
+
+    // The popup checks the issue's priority; the pick rewrites it in the row and the table.
+    load(body);
+    const int row = test::indexOf(ui.lstDiscussions, 10, "004N");
+    ui.lstDiscussions.userClickItem(row, ui::kRightButton);
+    EXPECT_EQ(ui.mnuPriority.popupY(), ui::ListView::rowCentre(row));
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(ui.mnuPriority.item(k).checked, k == 2) << k;
+    ui.mnuPriority.userPick(1);
+    EXPECT_EQ(ui.lstDiscussions.item(row)->column(3), "High");
+    RecordTable& issues = *control.state().DiscussionTable;
+    moveToIssue(issues, "004N");
+    EXPECT_EQ(issues.field("Priority"), Value(int16_t{1}));
+    EXPECT_EQ(reports(), std::vector<std::string>{});
+}
+
+// The placeholder of an order without issues takes the fourth group, or the last, and the type
+// of code 0, or the first, and empty texts without either. Its table row holds what its row
+// shows, and its follow-up is two weeks after today at midnight, across a leap day.
+TEST_F(IssueLists, Placeholder_fillsItsRowAndTableFromWhatTheVocabulariesHave) {
+    const std::vector<test::Fields> groups = {{"1", "Center", "3"},
+                                              {"2", "Purchasing", "5"},
+                                              {"3", "Accounting", "7"},
+                                              {"4", "Miscellaneous", "14"},
+                                              {"5", "Spare", "1"}};
+    const std::vector<test::Fields> types = {{"1", "Damaged Goods", "1"},
+                                             {"0", "General Note", "4"}};
+    struct Case {
+        size_t groups;
+        std::vector<test::Fields> types;
+        const char* label;  // group/type
+        int16_t code;
+    };
+    const Case cases[] = {
+        {5, types, "Miscellaneous/General Note", 0},
+        {2, types, "Purchasing/General Note", 0},
+        {0, types, "/General Note", 0},
+        {5, {{"3", "Late", "1"}, {"4", "Early", "1"}}, "Miscellaneous/Late", 3},
+        {5, {{"5", "Late", "1"}, {"00", "Zero", "1"}}, "Miscellaneous/Zero", 0},
+        {5, {}, "Miscellaneous/", 0},
+    };
+    const std::pair<const char*, int> shown[] = {
+        {"IssueSequence", 10},   {"IssueDate", 5},          {"EnteredBy", 4},
+        {"IssueDescription", 8}, {"ResolvedDate", 7},       {"ResolvedBy", 6},
+        {"Resolution", 9},       {"RecordLastUpdated", 11}, {"IssueFollowUp", 12}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        host.clock.set(makeDateTime(2024, 2, 20, 12, 0, 0));
+        load(test::Document{.types = c.types,
+                            .groups = {groups.begin(), groups.begin() + c.groups},
+                            .priorities = {"High", "Medium", "Low"}}
+                 .xml());
+        for (const std::string& report : reports())
+            EXPECT_EQ(report.find("SetDefaultIssue"), std::string::npos);
+        ASSERT_EQ(ui.lstDiscussions.count(), 1);
+        const ui::ListItem& row = *ui.lstDiscussions.item(1);
+        RecordTable& issue = *control.state().DiscussionTable;
+        issue.moveFirst();
+        EXPECT_EQ(row.column(0) + "/" + row.column(1), c.label);
+        EXPECT_EQ(issue.field("Type"), Value(c.code));
+        EXPECT_EQ(row.column(12), "Mar 05, 2024 00:00:00");
+        EXPECT_EQ(ui.txtFollowUp.text(), row.column(12));
+        for (const auto& [field, column] : shown)
+            EXPECT_EQ(issue.field(field).toText(), row.column(column)) << field;
+        EXPECT_EQ(issue.field("Priority"), Value(int16_t{3})) << "the last priority";
+        EXPECT_TRUE(issue.field("OrderID").isEmpty());
+    }
+}
 
 constexpr int kCenter = 0;
 constexpr int kAccounting = 2;  // the demo's group with a 7-day follow-up delay
