@@ -166,6 +166,13 @@ TEST_F(CommentLists, Tabs_selectTheCommentAskedForAndShowNoIssueForACommentOfNon
         EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "<none>");
         EXPECT_EQ(reports(), std::vector<std::string>{});
     }
+    // An order without comments shows no issue of the order before on the second tab.
+    test::clickRow(ui.lstDiscussions, 10, "001");
+    ui.tabPODiscussion.userSelectTab(2);
+    ASSERT_EQ(ui.lstDiscussionsView.count(), 1);
+    load({"1"}, {});
+    ui.tabPODiscussion.userSelectTab(2);
+    EXPECT_EQ(ui.lstDiscussionsView.count() + ui.lstCommentsView.count(), 0);
 }
 
 constexpr const char* kStamp = "Dec 05, 2026 14:07:09";
