@@ -415,7 +415,8 @@ TEST(IssueEditingCases, Edit_opensWhatTheCaseAllowsCancelsAndSavesTheFollowUp) {
         if (c.descriptionOpen) ui.txtDiscussionDescription.userType(" changed");
         if (c.followUpOpen) ui.DTPckrFollowUpDate.userSetDate(makeDateTime(2014, 3, 3));
         s.control.LetComments();  // a host's redraw meanwhile leaves the edit alone
-        EXPECT_FALSE(ui.cmdAddComment.enabled() || ui.lstDiscussions.enabled());
+        EXPECT_FALSE(ui.cmdAddComment.enabled() || ui.lstDiscussions.enabled() ||
+                     ui.cmdCloseDiscussion.enabled());
         ui.cmdEditDiscussion.userClick();
         expectBrowsing(ui);
         EXPECT_EQ(ui.txtDiscussionGroup.text() + "|" + ui.txtDiscussionDescription.text() + "|" +
