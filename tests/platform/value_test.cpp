@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "platform/error.h"
+#include "platform/int16.h"
 #include "support/error_of.h"
 
 namespace jex {
@@ -12,77 +14,77 @@ namespace {
 
 using test::errorOf;
 
-TEST(Value_textToInteger, trimsRoundsToEvenAndRaises) {
-    const std::pair<const char*, int16_t> accepted[] = {
-        {"42", 42},   {"  42\t", 42}, {"+7", 7}, {"-7", -7},       {"2.5", 2},        {"3.5", 4},
-        {"-2.5", -2}, {"2.51", 3},    {".5", 0}, {"32767", 32767}, {"-32768", -32768}};
-    for (const auto& [text, expected] : accepted)
-        EXPECT_EQ(Value(text).toInteger(), expected) << text;
-    const std::pair<const char*, int32_t> refused[] = {
-        {"32767.5", err::Overflow}, {"32768", err::Overflow},   {"-32769", err::Overflow},
-        {"", err::TypeMismatch},    {"   ", err::TypeMismatch}, {"abc", err::TypeMismatch},
-        {"1x", err::TypeMismatch},  {"1 2", err::TypeMismatch}, {"1.2.3", err::TypeMismatch},
-        {"-", err::TypeMismatch},   {".", err::TypeMismatch}};
-    for (const auto& [text, error] : refused) {
-        EXPECT_EQ(errorOf([&] { Value(text).toInteger(); }), error) << text;
+// What a conversion gives, as text, or "#" and the number of the error it raises.
+template <class F>
+std::string outcome(F&& convert) {
+    std::string text;
+    const int32_t error = errorOf([&] { text = std::to_string(convert()); });
+    return error ? "#" + std::to_string(error) : text;
+}
+
+// Texts trim and round half to even; each type keeps its range (6: overflow, 13: no number).
+TEST(Value_numbers, convertWithinTheRangeOfTheirTypeOrRaise) {
+    const std::pair<const char*, const char*> toInteger[] = {
+        {"42", "42"},    {"  42\t", "42"},   {"+7", "7"},          {"-7", "-7"},
+        {"2.5", "2"},    {"3.5", "4"},       {"-2.5", "-2"},       {"2.51", "3"},
+        {".5", "0"},     {"32767", "32767"}, {"-32768", "-32768"}, {"32767.5", "#6"},
+        {"32768", "#6"}, {"-32769", "#6"},   {"", "#13"},          {"   ", "#13"},
+        {"abc", "#13"},  {"1x", "#13"},      {"1 2", "#13"},       {"1.2.3", "#13"},
+        {"-", "#13"},    {".", "#13"}};
+    for (const auto& [text, expected] : toInteger)
+        EXPECT_EQ(outcome([&] { return Value(text).toInteger(); }), expected) << text;
+    // A value, then what toInteger and toLong make of it.
+    const std::tuple<Value, const char*, const char*> values[] = {
+        {Value(int32_t{40000}), "#6", "40000"},
+        {Value(0.5), "0", "0"},
+        {Value(1.5), "2", "2"},
+        {Value(-1.5), "-2", "-2"},
+        {Value(-32768.4), "-32768", "-32768"},
+        {Value(32767.6), "#6", "32768"},
+        {Value("-2147483648"), "#6", "-2147483648"},
+        {Value("2147483648"), "#6", "#6"},
+        {Value("2147483647.5"), "#6", "#6"},
+        {Value(1e10), "#6", "#6"},
+        {Value(true), "-1", "-1"},
+        {Value(), "0", "0"},
+        {Value::null(), "#94", "#94"}};
+    for (const auto& [value, integer, long32] : values) {
+        EXPECT_EQ(outcome([&] { return value.toInteger(); }), integer) << long32;
+        EXPECT_EQ(outcome([&] { return value.toLong(); }), long32) << integer;
     }
-}
-
-TEST(Value_numbers, keepTheRangeOfTheirTypeAndRoundDoublesHalfToEven) {
-    EXPECT_EQ(Value("32768").toLong(), 32768);
-    EXPECT_EQ(Value("-2147483648").toLong(), INT32_MIN);
-    EXPECT_EQ(errorOf([] { Value("2147483648").toLong(); }), err::Overflow);
-    EXPECT_EQ(errorOf([] { Value("2147483647.5").toLong(); }), err::Overflow);
-    EXPECT_EQ(Value(int32_t{32767}).toInteger(), 32767);
-    EXPECT_EQ(errorOf([] { Value(int32_t{40000}).toInteger(); }), err::Overflow);
-    EXPECT_EQ(Value(0.5).toInteger(), 0);
-    EXPECT_EQ(Value(1.5).toInteger(), 2);
-    EXPECT_EQ(Value(-1.5).toLong(), -2);
-    EXPECT_EQ(Value(-32768.4).toInteger(), -32768);
-    EXPECT_EQ(errorOf([] { Value(32767.6).toInteger(); }), err::Overflow);
-    EXPECT_EQ(errorOf([] { Value(1e10).toLong(); }), err::Overflow);
-    EXPECT_EQ(Value(true).toInteger(), -1);
     EXPECT_EQ(Value(true).toDouble(), -1.0);
+    EXPECT_EQ(Value().toDouble(), 0.0);
+    EXPECT_EQ(errorOf([] { Value::null().toDouble(); }), err::InvalidUseOfNull);
+
+    const std::pair<std::function<int(void)>, const char*> int16[] = {
+        {[] { return toInt16(32767); }, "32767"},    {[] { return toInt16(-32769); }, "#6"},
+        {[] { return add16(32766, 1); }, "32767"},   {[] { return add16(32767, 1); }, "#6"},
+        {[] { return sub16(-32767, 1); }, "-32768"}, {[] { return sub16(-32768, 1); }, "#6"},
+        {[] { return mul16(-128, 256); }, "-32768"}, {[] { return mul16(256, 128); }, "#6"}};
+    for (const auto& [call, expected] : int16) EXPECT_EQ(outcome(call), expected);
 }
 
-TEST(Value_toBoolean, acceptsWordsInAnyCaseAndNumbers) {
-    const std::pair<const char*, bool> cases[] = {
-        {"True", true},   {"TRUE", true}, {"tRuE", true}, {" false ", false},
-        {"FaLsE", false}, {"0", false},   {"-1", true},   {"2.5", true},
-    };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(Value(text).toBoolean(), expected) << text;
-    EXPECT_EQ(errorOf([] { Value("yes").toBoolean(); }), err::TypeMismatch);
-    EXPECT_EQ(errorOf([] { Value("").toBoolean(); }), err::TypeMismatch);
-    EXPECT_TRUE(Value(int16_t{3}).toBoolean());
-    EXPECT_FALSE(Value(0.0).toBoolean());
-}
-
-TEST(Value_toText, formsOfEachType) {
-    EXPECT_EQ(Value(true).toText(), "True");
-    EXPECT_EQ(Value(false).toText(), "False");
-    EXPECT_EQ(Value(int16_t{-5}).toText(), "-5");
-    EXPECT_EQ(Value(int32_t{100000}).toText(), "100000");
-    EXPECT_EQ(Value(1.5).toText(), "1.5");
-    EXPECT_EQ(Value(3.0).toText(), "3");
-    EXPECT_EQ(Value(-0.25).toText(), "-0.25");
-    EXPECT_EQ(Value(0.1).toText(), "0.1");
-    EXPECT_EQ(Value(-0.0).toText(), "0");
-}
-
-TEST(Value_emptyAndNull, emptyReadsAsNothingWhereNullRaises) {
-    const Value empty;
-    const Value null = Value::null();
-    EXPECT_TRUE(empty.isEmpty() && !empty.isNull());
-    EXPECT_TRUE(null.isNull() && !null.isEmpty());
-    EXPECT_EQ(empty.toText(), "");
-    EXPECT_EQ(empty.toInteger(), 0);
-    EXPECT_EQ(empty.toLong(), 0);
-    EXPECT_EQ(empty.toDouble(), 0.0);
-    EXPECT_FALSE(empty.toBoolean());
-    const std::function<void()> uses[] = {[&] { null.toText(); }, [&] { null.toInteger(); },
-                                          [&] { null.toLong(); }, [&] { null.toDouble(); },
-                                          [&] { null.toBoolean(); }};
-    for (const auto& use : uses) EXPECT_EQ(errorOf(use), err::InvalidUseOfNull);
+TEST(Value_toBooleanAndText, wordsInAnyCaseNumbersAndTheFormOfEachType) {
+    const std::pair<Value, const char*> booleans[] = {
+        {Value("True"), "1"},      {Value("tRuE"), "1"},
+        {Value(" false "), "0"},   {Value("FaLsE"), "0"},
+        {Value("0"), "0"},         {Value("-1"), "1"},
+        {Value("2.5"), "1"},       {Value("yes"), "#13"},
+        {Value(""), "#13"},        {Value(int16_t{3}), "1"},
+        {Value(int32_t{-2}), "1"}, {Value(-0.25), "1"},
+        {Value(0.0), "0"},         {Value(), "0"},
+        {Value::null(), "#94"}};
+    for (const auto& [value, expected] : booleans)
+        EXPECT_EQ(outcome([&] { return value.toBoolean(); }), expected) << expected;
+    const std::pair<Value, const char*> texts[] = {
+        {Value(true), "True"},      {Value(false), "False"},
+        {Value(int16_t{-5}), "-5"}, {Value(int32_t{100000}), "100000"},
+        {Value(1.5), "1.5"},        {Value(3.0), "3"},
+        {Value(-0.25), "-0.25"},    {Value(0.1), "0.1"},
+        {Value(-0.0), "0"},         {Value(), ""}};
+    for (const auto& [value, expected] : texts) EXPECT_EQ(value.toText(), expected);
+    EXPECT_EQ(errorOf([] { Value::null().toText(); }), err::InvalidUseOfNull);
+    EXPECT_TRUE(Value().isEmpty() && !Value().isNull() && !Value::null().isEmpty());
 }
 
 TEST(Value_array, isNoScalarChecksItsBoundsAndCopiesWhole) {
@@ -93,24 +95,17 @@ TEST(Value_array, isNoScalarChecksItsBoundsAndCopiesWhole) {
     EXPECT_EQ(errorOf([&] { v.array().at(0, -1); }), err::SubscriptOutOfRange);
     EXPECT_EQ(errorOf([&] { v.toText(); }), err::TypeMismatch);
     EXPECT_EQ(errorOf([] { Value(1.0).array(); }), err::TypeMismatch);
-
     Value copy = v;
     EXPECT_EQ(copy, v);
     copy.array().at(0, 0) = Value(int16_t{1});
     EXPECT_TRUE(v.array().at(0, 0).isEmpty());
     EXPECT_NE(copy, v);
-}
-
-TEST(Value_equality, needsSameTypeAndContents) {
+    // Equal values have the same type and contents.
     EXPECT_EQ(Value("a"), Value(std::string("a")));
     EXPECT_NE(Value(int16_t{1}), Value(int32_t{1}));
     EXPECT_NE(Value(), Value::null());
     EXPECT_NE(Value(""), Value());
     EXPECT_EQ(Value::null(), Value::null());
-}
-
-// The texts of known numbers are seen in the error reports.
-TEST(Error_runtimeErrorText, ofAnUnknownNumberIsTheApplicationDefinedOne) {
     EXPECT_EQ(runtimeErrorText(12345), "Application-defined or object-defined error");
 }
 

@@ -55,55 +55,38 @@ class WidgetFixture : public ::testing::Test {
     Log log;
 };
 
-using WidgetFocus = WidgetFixture;
+using WidgetInput = WidgetFixture;
 
-TEST_F(WidgetFocus, userClickFiresLostFocusOfThePreviousWidgetFirstWhichMayKeepTheFocus) {
+// The focus moves before a click: LostFocus, then GotFocus, unless a validating LostFocus takes
+// it back. A widget hidden or disabled, itself or by its frame, refuses it and loses it silently.
+TEST_F(WidgetInput, focusMovesBeforeTheClickAndIsRefusedOrDroppedWhenBlocked) {
     combo.userSelect(1);
     log.clear();
     button.userClick();
-    EXPECT_EQ(log, (Log{"combo LostFocus", "button GotFocus", "button Click"}));
-    EXPECT_EQ(screen.focused(), &button);
-
-    log.clear();
     button.userMoveFocusAway();
-    EXPECT_EQ(log, (Log{"button LostFocus"}));
     EXPECT_EQ(screen.focused(), nullptr);
-
-    // A validating LostFocus handler takes the focus back; the click still happens.
     combo.setFocus();
     combo.onLostFocus = [this] { combo.setFocus(); };
-    log.clear();
     button.userClick();
     EXPECT_EQ(screen.focused(), &combo);
-    EXPECT_EQ(log, (Log{"button LostFocus", "combo GotFocus", "button Click"}));
-}
-
-TEST_F(WidgetFocus, focusIsRefusedByHiddenOrDisabledWidgetsAndDroppedSilently) {
-    const std::pair<const char*, std::function<void(bool)>> blockers[] = {
-        {"button disabled", [&](bool on) { button.setEnabled(!on); }},
-        {"button hidden", [&](bool on) { button.setVisible(!on); }},
-        {"frame disabled", [&](bool on) { frame.setEnabled(!on); }},
-        {"frame hidden", [&](bool on) { frame.setVisible(!on); }},
-    };
-    for (const auto& [name, block] : blockers) {
-        text.setFocus();
-        block(true);
-        button.setFocus();
-        EXPECT_FALSE(button.userFocus()) << name;
-        screen.moveFocus(&button);
-        EXPECT_NE(screen.focused(), &button) << name;
-        block(false);
-
+    EXPECT_EQ(log, (Log{"combo LostFocus", "button GotFocus", "button Click", "button LostFocus",
+                        "combo GotFocus", "button LostFocus", "combo GotFocus", "button Click"}));
+    combo.onLostFocus = nullptr;
+    const std::function<void(bool)> blockers[] = {
+        [&](bool on) { button.setEnabled(!on); }, [&](bool on) { button.setVisible(!on); },
+        [&](bool on) { frame.setEnabled(!on); }, [&](bool on) { frame.setVisible(!on); }};
+    for (const auto& block : blockers) {
         button.setFocus();
         log.clear();
         block(true);
-        EXPECT_EQ(screen.focused(), nullptr) << name;
-        EXPECT_TRUE(log.empty()) << name;
+        EXPECT_EQ(screen.focused(), nullptr);
+        EXPECT_TRUE(log.empty());
+        button.setFocus();
+        screen.moveFocus(&button);
+        EXPECT_FALSE(button.userFocus() || button.hasFocus());
         block(false);
     }
 }
-
-using WidgetInput = WidgetFixture;
 
 TEST_F(WidgetInput, disabledOrHiddenContainerBlocksEveryUserInput) {
     for (bool hide : {false, true}) {
@@ -126,8 +109,6 @@ TEST_F(WidgetInput, disabledOrHiddenContainerBlocksEveryUserInput) {
         frame.setEnabled(true);
     }
 }
-
-using WidgetComboBox = WidgetFixture;
 
 // What code sets fires nothing, except a selection, which clicks as the loaders expect; what
 // the user does clicks. Out-of-range values raise and change nothing.
@@ -174,16 +155,15 @@ TEST(WidgetPopupMenu, itemsFollowTheControlArrayRulesAndPickOnlyWhileOpen) {
     EXPECT_EQ(picks, (std::vector<int>{2}));
 }
 
-struct WidgetTextBox : ::testing::Test {
-    Screen screen;
-};
-
-TEST_F(WidgetTextBox, typingFollowsFilterLineModeLimitAndLock) {
+// Typing goes key by key through the filter, which may change a key or swallow it ('q' here),
+// over the range at the caret; from -1 the whole text is replaced, from 99 typing appends.
+TEST(WidgetTextBox, typingFollowsFilterLineModeLimitLockAndRange) {
     struct Case {
         const char* name;
         TextBox::Options options;
-        bool locked, swallowEnter, replace;
+        bool locked;
         const char* start;
+        int from, length;
         const char* typed;
         std::string expected;
     };
@@ -191,19 +171,38 @@ TEST_F(WidgetTextBox, typingFollowsFilterLineModeLimitAndLock) {
     const TextBox::Options multi{.multiLine = true, .verticalScrollBar = true, .maxLength = 0};
     const TextBox::Options five{.multiLine = true, .verticalScrollBar = true, .maxLength = 5};
     const Case cases[] = {
-        {"plain", single, false, false, false, "", "ab\xC3\xA9", "ab\xC3\xA9"},
-        {"single-line Enter", single, false, false, false, "", "a\nb", "ab"},
-        {"multi-line Enter", multi, false, false, false, "", "a\nb", "a\r\nb"},
-        {"filter swallows Enter", multi, false, true, false, "", "a\nb", "ab"},
-        {"backspace", single, false, false, false, "x\xC3\xA9", "\b\by", "y"},
-        {"limit in characters", five, false, false, false, "", "\xC3\xA9\xC3\xA9\xC3\xA9xyz",
+        {"plain", single, false, "", 99, 0, "ab\xC3\xA9", "ab\xC3\xA9"},
+        {"single-line Enter", single, false, "", 99, 0, "a\nb", "ab"},
+        {"multi-line Enter", multi, false, "", 99, 0, "a\nb", "a\r\nb"},
+        {"filter swallows", multi, false, "", 99, 0, "aqb", "ab"},
+        {"backspace", single, false, "x\xC3\xA9", 99, 0, "\b\by", "y"},
+        {"limit in characters", five, false, "", 99, 0, "\xC3\xA9\xC3\xA9\xC3\xA9xyz",
          "\xC3\xA9\xC3\xA9\xC3\xA9xy"},
-        {"limit counts a line break as two", five, false, false, false, "abcd", "\nz", "abcdz"},
-        {"limit binds typing only", five, false, false, false, "abcdefg", "h\b", "abcdef"},
-        {"locked", multi, true, false, false, "keep", "a\n\b", "keep"},
-        {"replace", single, false, false, true, "old", "new", "new"},
-        {"locked replace", single, true, false, true, "old", "new", "old"},
+        {"limit counts a line break as two", five, false, "abcd", 99, 0, "\nz", "abcdz"},
+        {"limit binds typing only", five, false, "abcdefg", 99, 0, "h\b", "abcdef"},
+        {"locked", multi, true, "keep", 99, 0, "a\n\b", "keep"},
+        {"replace", single, false, "old", -1, 0, "new", "new"},
+        {"locked replace", single, true, "old", -1, 0, "new", "old"},
+        {"caret moves on", single, false, "ad", 1, 0, "bc", "abcd"},
+        {"over a selection in characters", single, false,
+         "a\xC3\xA9\xC3\xA9"
+         "d",
+         1, 2, "x", "axd"},
+        {"backspace takes the selection", single, false, "abcd", 1, 2, "\b", "ad"},
+        {"backspace before the caret", single, false,
+         "a\xC3\xA9"
+         "b",
+         2, 0, "\b", "ab"},
+        {"backspace takes a line break whole", multi, false, "a\r\nb", 3, 0, "\b", "ab"},
+        {"Enter mid-text", multi, false, "ab", 1, 0, "\n", "a\r\nb"},
+        {"delete", single, false, "abcd", 1, 1, "", "acd"},
+        {"locked delete", single, true, "abcd", 1, 1, "", "abcd"},
+        {"limit counts what the selection leaves", five, false, "abcde", 0, 2, "xyz", "xycde"},
+        {"range past the end is cut", single, false, "ab", 1, 99, "Z", "aZ"},
+        {"range before the start is cut", single, false, "abc", -1, 2, "Z", "Zbc"},
+        {"swallowed key keeps the selection", single, false, "abcd", 0, 2, "qX", "Xcd"},
     };
+    Screen screen;
     for (const Case& c : cases) {
         TextBox box(screen, "box", nullptr, c.options);
         box.setText(c.start);
@@ -211,16 +210,19 @@ TEST_F(WidgetTextBox, typingFollowsFilterLineModeLimitAndLock) {
         int filtered = 0;
         box.onKeyPress = [&](int& key) {
             ++filtered;
-            if (c.swallowEnter && key == kKeyReturn) key = 0;
+            if (key == 'q') key = 0;
         };
-        c.replace ? box.userReplaceText(c.typed) : box.userType(c.typed);
+        if (c.from == 99) {
+            box.userType(c.typed);
+        } else if (c.from < 0 && c.length == 0) {
+            box.userReplaceText(c.typed);
+        } else {
+            box.userEdit(c.from, c.length, c.typed);
+        }
         EXPECT_EQ(box.text(), c.expected) << c.name;
-        EXPECT_TRUE(filtered > 0 || c.replace) << c.name;
+        EXPECT_EQ(filtered > 0, c.typed[0] != 0) << c.name;
         EXPECT_TRUE(box.hasFocus()) << c.name;
     }
-}
-
-TEST_F(WidgetTextBox, filterSeesCodePointsAndCanChangeThem) {
     TextBox box(screen, "box", nullptr);
     std::vector<int> seen;
     box.onKeyPress = [&](int& key) {
@@ -230,55 +232,6 @@ TEST_F(WidgetTextBox, filterSeesCodePointsAndCanChangeThem) {
     box.userType("a\xE2\x82\xAC\n\b");
     EXPECT_EQ(seen, (std::vector<int>{'a', 0x20AC, kKeyReturn, kKeyBack}));
     EXPECT_EQ(box.text(), "A");
-}
-
-TEST_F(WidgetTextBox, editTypesOverTheRangeAtTheCaret) {
-    struct Case {
-        const char* name;
-        TextBox::Options options;
-        const char* start;
-        int from, length;
-        const char* typed;
-        std::string expected;
-    };
-    const TextBox::Options single{};
-    const TextBox::Options multi{.multiLine = true, .verticalScrollBar = true, .maxLength = 0};
-    const TextBox::Options five{.multiLine = false, .verticalScrollBar = false, .maxLength = 5};
-    const Case cases[] = {
-        {"caret moves on", single, "ad", 1, 0, "bc", "abcd"},
-        {"over a selection in characters", single,
-         "a\xC3\xA9\xC3\xA9"
-         "d",
-         1, 2, "x", "axd"},
-        {"backspace takes the selection", single, "abcd", 1, 2, "\b", "ad"},
-        {"backspace before the caret", single,
-         "a\xC3\xA9"
-         "b",
-         2, 0, "\b", "ab"},
-        {"backspace takes a line break whole", multi, "a\r\nb", 3, 0, "\b", "ab"},
-        {"Enter mid-text", multi, "ab", 1, 0, "\n", "a\r\nb"},
-        {"delete", single, "abcd", 1, 1, "", "acd"},
-        {"limit counts what the selection leaves", five, "abcde", 0, 2, "xyz", "xycde"},
-        {"range past the end is cut", single, "ab", 1, 99, "Z", "aZ"},
-        {"range before the start is cut", single, "abc", -1, 2, "Z", "Zbc"},
-        {"swallowed key keeps the selection", single, "abcd", 0, 2, "qX", "Xcd"},
-    };
-    for (const Case& c : cases) {
-        TextBox box(screen, "box", nullptr, c.options);
-        box.setText(c.start);
-        box.onKeyPress = [](int& key) {
-            if (key == 'q') key = 0;
-        };
-        box.userEdit(c.from, c.length, c.typed);
-        EXPECT_EQ(box.text(), c.expected) << c.name;
-        EXPECT_TRUE(box.hasFocus()) << c.name;
-    }
-    TextBox locked(screen, "locked", nullptr);
-    locked.setText("keep");
-    locked.setLocked(true);
-    locked.userEdit(0, 2, "");
-    locked.userEdit(1, 1, "x\b");
-    EXPECT_EQ(locked.text(), "keep");
 }
 
 }  // namespace
