@@ -1,4 +1,5 @@
 #include <map>
+#include <memory>
 #include <string>
 
 #include "control/jex_po_discussions_xml.h"
@@ -43,7 +44,8 @@ void rename(std::string& sequence, const Renaming& renaming) {
 void JEXPODiscussionsXML::NumberSavedRows(const SentNewRows& sent) {
     trap("NumberSavedRows", [&] {
         if (sent.empty()) return;
-        XmlDocument document;
+        auto read = std::make_unique<XmlDocument>();
+        XmlDocument& document = *read;
         if (!document.load(discussionAddress())) {
             throw Error(err::ObjectNotSet,
                         "The changes were saved, but the order could not be read again to number "
@@ -85,6 +87,10 @@ void JEXPODiscussionsXML::NumberSavedRows(const SentNewRows& sent) {
         }
         rename(SelectedIssueSequence, stored.issues);
         rename(SelectedCommentSequence, stored.comments);
+        // The order as read now is the one the row loaders reload from: the document of the
+        // last load lacks the saved rows, and its counters would number new rows again from
+        // where that load left them, over rows already stored.
+        DiscussionDocument = std::move(read);
         refreshCommands();
     });
 }

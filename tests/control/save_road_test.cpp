@@ -204,6 +204,10 @@ TEST_P(SaveRoad, TheSavedPlaceholderIsEditedAndCommentedAsAStoredIssue) {
     addIssue("Later trouble");  // a later save is not blocked either
     addComment(selectedIssue(), "On the new issue");
     save();
+    control.LetDiscussions();  // a host's redraw reloads what the save stored
+    control.LetComments();
+    addComment("000", "After a redraw");
+    save();
 
     EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription FROM OrderDiscussion WHERE "
                      "OrderID='PO1003' ORDER BY 1"),
@@ -213,7 +217,7 @@ TEST_P(SaveRoad, TheSavedPlaceholderIsEditedAndCommentedAsAStoredIssue) {
               "Dec, 30 2026");
     EXPECT_EQ(stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
                      "OrderDiscussionComment WHERE OrderID='PO1003' ORDER BY 1"),
-              "1|1|On the new issue\n2|0|Noted");
+              "1|1|On the new issue\n2|0|Noted\n3|0|After a redraw");
     load("PO1003");
     EXPECT_EQ(test::columnOf(ui.lstDiscussions, 10), (std::vector<std::string>{"000", "001"}));
 }
