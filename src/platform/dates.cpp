@@ -7,6 +7,8 @@
 #include <locale>
 #include <sstream>
 
+#include "platform/text.h"
+
 namespace jex {
 
 namespace {
@@ -104,13 +106,7 @@ constexpr std::array<const char*, 12> kDateForms = {
     "%Y-%m-%d",           "%m/%d/%Y %H:%M:%S", "%m/%d/%Y %H:%M", "%m/%d/%Y",
 };
 
-std::string_view trimWhitespace(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r\n";
-    size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    size_t last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
-}
+std::string_view trimWhitespace(std::string_view text) { return trimmedOf(text, " \t\r\n"); }
 
 // The conversions of the forms read digits, signs and month names only, so a form can fit only
 // a text with as many of its separators: the others need not be tried.

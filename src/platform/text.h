@@ -7,21 +7,20 @@
 // The small text rules every layer shares, the server's included. None of them fails.
 namespace jex {
 
+// The text without any of `blanks` at both ends.
+inline std::string_view trimmedOf(std::string_view text, std::string_view blanks) {
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 // The text without the spaces at both ends, as the classic Trim does (tabs and line breaks
 // stay).
-inline std::string_view trimBlanks(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+inline std::string_view trimBlanks(std::string_view text) { return trimmedOf(text, " "); }
 
 // The text without the spaces and tabs at both ends: what a number or a True/False word may
 // carry around it.
-inline std::string_view trimSpacesAndTabs(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+inline std::string_view trimSpacesAndTabs(std::string_view text) { return trimmedOf(text, " \t"); }
 
 // ASCII letters only: every other byte, those of UTF-8 sequences included, stays as it is.
 inline char lowerAscii(char c) {
