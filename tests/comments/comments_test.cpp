@@ -41,21 +41,24 @@ struct CommentLists : ::testing::Test, test::ControlSession {
     }
 };
 
+// Rows show the stored texts and a click fills the fields from its row; an issue without
+// comments empties them.
 TEST_F(CommentLists, CommentRow_showsStoredTextsAndTheClickFillsTheFieldsFromIt) {
     // The fields from CommentDate on: date, by, description, center focus and follow-up,
     // purchasing focus, CSC follow-up, accounting, billing, last updated, JEXD.
-    load({"1"}, {test::commentRecord("4", "1", "2",
-                                     {"Dec 05, 2026 14:07:09", "Ann Lee", "Called the vendor",
-                                      "True", "Dec 19, 2026", "True", "Dec 20, 2026", "False",
-                                      "False", "Dec 06, 2026 08:00:00", "True"}),
-                 test::commentRecord("5", "1", "0",
-                                     {"yesterday", "Bo", "<no description>", "", "soon", "False",
-                                      "", "True", "True", "Dec 06, 2026 08:00:00", "False"})});
+    load({"1", "2"},
+         {test::commentRecord(
+              "4N", "1", "2",
+              {"Dec 05, 2026 14:07:09", "Ann Lee", "Called the vendor", "True", "Dec 19, 2026",
+               "True", "Dec 20, 2026", "False", "False", "Dec 06, 2026 08:00:00", "True"}),
+          test::commentRecord("5", "1", "0",
+                              {"yesterday", "Bo", "<no description>", "", "soon", "False", "",
+                               "True", "True", "Dec 06, 2026 08:00:00", "False"})});
 
     EXPECT_EQ(
         rowTexts(ui.lstComments.item(1), 14),
         (std::vector<std::string>{"Called the vendor", "Ann Lee", "Dec 05, 2026 14:07:09", "Email",
-                                  "4", "001", "Dec 06, 2026 08:00:00", "True", "Dec 19, 2026",
+                                  "4N", "001", "Dec 06, 2026 08:00:00", "True", "Dec 19, 2026",
                                   "True", "Dec 20, 2026", "False", "False", "True"}));
     EXPECT_EQ(rowTexts(ui.lstComments.item(2), 14),
               (std::vector<std::string>{"<no description>", "Bo", "", "Note", "5", "001",
@@ -63,7 +66,18 @@ TEST_F(CommentLists, CommentRow_showsStoredTextsAndTheClickFillsTheFieldsFromIt)
                                         "True", "False"}));
     EXPECT_EQ(ui.txtCommentType.text(), "Email");
     EXPECT_EQ(focusBoxes(), (std::vector<int>{1, 1, 0, 0, 1}));
+    EXPECT_TRUE(ui.cmdDeleteComment.enabled());
 
+    test::clickRow(ui.lstDiscussions, 10, "002");
+    EXPECT_EQ(control.state().SelectedIssueSequence, "002");
+    EXPECT_EQ(ui.lstComments.count(), 0);
+    EXPECT_EQ(ui.txtCommentDescription.text() + "|" + ui.txtCommentType.text() + "|" +
+                  ui.txtCenterFollowUp.text(),
+              "||");
+    EXPECT_EQ(focusBoxes(), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_FALSE(ui.cmdDeleteComment.enabled() || ui.cmdCancelComment.enabled());
+
+    test::clickRow(ui.lstDiscussions, 10, "001");
     test::clickRow(ui.lstComments, 4, "5");
     EXPECT_EQ(control.state().SelectedCommentSequence, "5");
     EXPECT_EQ(ui.txtCommentType.text(), "Note");
@@ -71,11 +85,17 @@ TEST_F(CommentLists, CommentRow_showsStoredTextsAndTheClickFillsTheFieldsFromIt)
     EXPECT_EQ(ui.txtCenterFollowUp.text(), "");
     EXPECT_EQ(focusBoxes(), (std::vector<int>{0, 0, 1, 1, 0}));
     EXPECT_EQ(reports(), std::vector<std::string>{});
+
+    ui.lstDiscussions.setSelectedItem(nullptr);
+    control.LetComments();
+    EXPECT_EQ(reports(), std::vector<std::string>{"DisplayComments 91"});
+    load({"1"}, {test::commentRecord("4", "1", "3")});
+    EXPECT_EQ(reports(), std::vector<std::string>{"DisplayComments 380"});
 }
 
 // The rows are sorted by sequence text, the first in table order selected; only the up and down
 // arrows refresh the fields, on either tab; a header click sorts by its column. In View Mode
-// a new comment may still be edited and deleted, a stored one neither, and none added.
+// a new comment may still be edited and deleted.
 TEST_F(CommentLists, SortingAndKeys_comparesTextsAndRefreshesOnlyForUpAndDown) {
     const int kRightArrow = 39;
     control.setViewMode(2);
@@ -85,9 +105,6 @@ TEST_F(CommentLists, SortingAndKeys_comparesTextsAndRefreshesOnlyForUpAndDown) {
     EXPECT_EQ(test::columnOf(ui.lstComments, 4), (std::vector<std::string>{"003N", "10", "2"}));
     EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "2") << "the first in table order";
     EXPECT_EQ(ui.txtCommentDescription.text(), "two");
-    EXPECT_FALSE(ui.cmdCancelComment.enabled() || ui.cmdDeleteComment.enabled() ||
-                 ui.cmdAddComment.enabled())
-        << "a stored comment in View Mode";
     for (ui::ListView* list : {&ui.lstComments, &ui.lstCommentsView}) {
         const bool view = list == &ui.lstCommentsView;
         if (view) ui.tabPODiscussion.userSelectTab(2);
@@ -105,29 +122,6 @@ TEST_F(CommentLists, SortingAndKeys_comparesTextsAndRefreshesOnlyForUpAndDown) {
     EXPECT_EQ(test::columnOf(ui.lstCommentsView, 4), (std::vector<std::string>{"2", "10", "003N"}));
     ui.lstCommentsView.userClickColumnHeader(2);
     EXPECT_EQ(test::columnOf(ui.lstCommentsView, 1), (std::vector<std::string>{"Cy", "Bo", "Al"}));
-}
-
-// An issue without comments empties the fields another issue's comment filled.
-TEST_F(CommentLists, DisplayComments_clearsForAnIssueWithoutAndReportsWhatItCannotShow) {
-    load({"1", "2"},
-         {test::commentRecord("5N", "1", "0",
-                              {"", "", "shown", "", "Dec 19, 2026", "", "", "", "", "", "True"})});
-    ASSERT_TRUE(ui.cmdDeleteComment.enabled() && ui.chkJEXDFocus.value() == 1);
-    test::clickRow(ui.lstDiscussions, 10, "002");
-    EXPECT_EQ(control.state().SelectedIssueSequence, "002");
-    EXPECT_EQ(ui.lstComments.count(), 0);
-    EXPECT_EQ(ui.txtCommentDescription.text() + "|" + ui.txtCommentType.text() + "|" +
-                  ui.txtCenterFollowUp.text(),
-              "||");
-    EXPECT_EQ(focusBoxes(), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_FALSE(ui.cmdDeleteComment.enabled() || ui.cmdCancelComment.enabled());
-    EXPECT_EQ(reports(), std::vector<std::string>{});
-
-    ui.lstDiscussions.setSelectedItem(nullptr);
-    control.LetComments();
-    EXPECT_EQ(reports(), std::vector<std::string>{"DisplayComments 91"});
-    load({"1"}, {test::commentRecord("4", "1", "3")});
-    EXPECT_EQ(reports(), std::vector<std::string>{"DisplayComments 380"});
 }
 
 // Issue 3 has no comments, so the second tab is asked for comment "1", or leaves the first row
@@ -291,8 +285,10 @@ TEST_F(CommentEditing, Add_checksCancelsNumbersFromTheCounterAndDeletesOnlyOnYes
 }
 
 // A double-click edits the comment, but not a stored one in View Mode, whose click still
-// shows it; Cancel on an issue without comments leaves no Edit with nothing to edit.
-TEST_F(CommentEditing, DoubleClickAndCancel_neverLeaveACommandWithNothingToDo) {
+// shows it. Both tabs keep issue and comment matched, the issue list's Down shows the issue but
+// Home does not, and a double-click on the second tab edits the comment on the first. Cancel on
+// an issue without comments leaves no Edit with nothing to edit.
+TEST_F(CommentEditing, TabsKeysAndDoubleClick_keepIssueAndCommentMatched) {
     control.setViewMode(2);
     load(false, nullptr);
     ui.lstComments.userDoubleClickItem(2);
@@ -303,7 +299,29 @@ TEST_F(CommentEditing, DoubleClickAndCancel_neverLeaveACommandWithNothingToDo) {
     EXPECT_EQ(ui.txtCommentDescription.text(), test::selectedColumn(ui.lstComments, 0));
 
     control.setViewMode(0);
-    ui.lstComments.userDoubleClickItem(1);
+    ui.tabPODiscussion.userSelectTab(2);
+    EXPECT_TRUE(ui.frameComment.visible() && !ui.frameIssue.visible());
+    EXPECT_EQ(ui.lstCommentsView.count(), 6);
+    clickRow(ui.lstCommentsView, 4, "5");
+    EXPECT_EQ(test::selectedColumn(ui.lstDiscussionsView, 10), "003");
+    EXPECT_EQ(ui.txtDiscussionGroupView.text(), "Purchasing");
+    ui.tabPODiscussion.userSelectTab(1);
+    EXPECT_TRUE(ui.frameIssue.visible());
+    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10) +
+                  test::selectedColumn(ui.lstComments, 4) + ui.txtDiscussionGroup.text(),
+              "0035Purchasing");
+    ui.lstDiscussions.userClickItem(1);
+    ui.lstDiscussions.userPressKey(ui::kKeyDown);
+    EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting");
+    EXPECT_EQ(test::columnOf(ui.lstComments, 4), (Texts{"3", "4"}));
+    ui.lstDiscussions.userPressKey(ui::kKeyHome);
+    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "001");
+    EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting") << "Home does not refresh the fields";
+
+    ui.tabPODiscussion.userSelectTab(2);
+    ui.lstCommentsView.userDoubleClickItem(test::indexOf(ui.lstCommentsView, 4, "2"));
+    EXPECT_EQ(ui.tabPODiscussion.selectedIndex(), 1);
+    EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "2");
     EXPECT_EQ(ui.cmdAddComment.caption() + "|" + ui.cmdCancelComment.caption(), "Save|Cancel");
     EXPECT_TRUE(!ui.txtCenterFollowUp.locked() && !ui.lstComments.enabled());
     ui.cmdCancelComment.userClick();
@@ -359,11 +377,16 @@ TEST_F(CommentEditing, Drag_movesACommentOnlyOntoAnotherIssue) {
         EXPECT_FALSE(control.state().DraggingComment || ui.dragSource()) << corporate;
         EXPECT_EQ(control.state().DraggedComment->column(4), "4") << "the press records it";
     }
+    // A later order without comments shows only its own issues, the first one's in the fields.
     control.LoadData(demoUrl(), "PO1002");
     ui.lstComments.userMouseDown(ui::kLeftButton, 0, 0, ListView::rowCentre(1));
     ui.lstComments.userMouseMove(ui::kLeftButton, 0, 0, ListView::rowCentre(1));
     EXPECT_FALSE(control.state().DraggingComment || ui.dragSource());
     EXPECT_TRUE(host.messageBox.shown().empty());
+    EXPECT_EQ(control.state().DiscussionTable->recordCount() + ui.lstDiscussions.count(), 4);
+    EXPECT_EQ(ui.lstComments.count() + control.state().CommentTable->recordCount(), 0);
+    EXPECT_EQ(control.state().NextCommentSequence, 0) << "an order without comments counts from 0";
+    EXPECT_EQ(ui.txtDiscussionDescription.text(), ui.lstDiscussions.item(1)->column(8));
 }
 
 // Data the demo lacks: a follow-up that is no date stays stored through an edit; an issue

@@ -71,9 +71,9 @@ TEST_F(IssueLists, Fill_showsStoredTextsSortsBySequenceTextAndEndsAtABadIssue) {
     }
 }
 
-// Stored issues of either group are on the display road; these are the placeholder, an issue
-// made since the load and a stored one of group Other. The click fills the fields even in View
-// Mode, and only a new issue's right click opens the priority popup.
+// A center user edits and resolves stored issues of group Center only, a corporate user any;
+// new issues (the placeholder one too) may be edited, and the others deleted. The click fills
+// the fields even in View Mode, and only a new issue's right click opens the priority popup.
 TEST_F(IssueLists, Click_enablesCommandsAndThePopupBySequenceRightsAndMode) {
     struct Case {
         bool corporate;
@@ -83,13 +83,16 @@ TEST_F(IssueLists, Click_enablesCommandsAndThePopupBySequenceRightsAndMode) {
     };
     const Case cases[] = {
         {false, 0, "004N", "110111"},
+        {false, 0, "005", "101110"},
+        {false, 0, "007", "000110"},
         {true, 0, "000N", "101111"},
         {true, 0, "007", "101110"},
         {true, 2, "004N", "110000"},  // View Mode enables nothing more
     };
-    const std::string body = document({test::issueRecord("000N", "0", "3", {"", "", "zero"}),
-                                       test::issueRecord("004N", "2", "2", {"", "", "four"}),
-                                       test::issueRecord("007", "0", "3")});
+    const std::string body =
+        document({test::issueRecord("000N", "0", "3", {"", "", "zero"}),
+                  test::issueRecord("004N", "2", "2", {"", "", "four"}),
+                  test::issueRecord("005", "1", "3"), test::issueRecord("007", "0", "3")});
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.issue) + (c.corporate ? " corporate" : "") +
                      (c.mode == 2 ? " view" : ""));
@@ -126,7 +129,8 @@ TEST_F(IssueLists, Click_enablesCommandsAndThePopupBySequenceRightsAndMode) {
 
 // The placeholder of an order without issues takes the fourth group, or the last, and the type
 // of code 0, or the first, and empty texts without either. Its table row holds what its row
-// shows, and its follow-up is two weeks after today at midnight, across a leap day.
+// shows, the user's own closed note, and its follow-up is two weeks after today at midnight,
+// across a leap day.
 TEST_F(IssueLists, Placeholder_fillsItsRowAndTableFromWhatTheVocabulariesHave) {
     const std::vector<test::Fields> groups = {{"1", "Center", "3"},
                                               {"2", "Purchasing", "5"},
@@ -153,6 +157,7 @@ TEST_F(IssueLists, Placeholder_fillsItsRowAndTableFromWhatTheVocabulariesHave) {
         {"IssueSequence", 10},   {"IssueDate", 5},          {"EnteredBy", 4},
         {"IssueDescription", 8}, {"ResolvedDate", 7},       {"ResolvedBy", 6},
         {"Resolution", 9},       {"RecordLastUpdated", 11}, {"IssueFollowUp", 12}};
+    control.setUserName("Clerk Kent|77|1");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         host.clock.set(makeDateTime(2024, 2, 20, 12, 0, 0));
@@ -167,6 +172,12 @@ TEST_F(IssueLists, Placeholder_fillsItsRowAndTableFromWhatTheVocabulariesHave) {
         RecordTable& issue = *control.state().DiscussionTable;
         issue.moveFirst();
         EXPECT_EQ(row.column(0) + "/" + row.column(1), c.label);
+        EXPECT_EQ(row.column(2) + "|" + row.column(3) + "|" + row.column(4) + "|" + row.column(6),
+                  "Closed|Low|Clerk Kent|Clerk Kent");
+        EXPECT_EQ(row.column(8) + "|" + row.column(9),
+                  "Miscellaneous order comments (not a problem)|This is a placeholder issue for "
+                  "non-problem order comments (and therefore doesn't need to be resolved)");
+        EXPECT_EQ(control.state().NextIssueSequence, 1) << "the placeholder took 000N";
         EXPECT_EQ(issue.field("Type"), Value(c.code));
         EXPECT_EQ(row.column(12), "Mar 05, 2024 00:00:00");
         EXPECT_EQ(ui.txtFollowUp.text(), row.column(12));
@@ -290,6 +301,7 @@ TEST_F(IssueEditing, Add_centerUserCancelsIsToldWhatIsMissingThenGetsTheGroupsFo
 
 TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
     load(true);
+    EXPECT_TRUE(ui.cmdCloseDiscussion.enabled()) << "a corporate user resolves at once";
     ui.cmdAddDiscussion.userClick();
     EXPECT_TRUE(ui.DTPckrFollowUpDate.visible()) << "a corporate user's follow-up opens at once";
     ui.cmdEditDiscussion.userClick();
@@ -316,10 +328,13 @@ TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
     ui.txtDiscussionResolution.userType(" Dates agreed ");
     ui.cmdCloseDiscussion.userClick();
     expectBrowsing(ui);
-    const std::vector<std::string> row = rowTexts(ui.lstDiscussions.selectedItem(), 10);
-    EXPECT_EQ((std::vector<std::string>{row[2], row[6], row[7], row[9]}),
-              (std::vector<std::string>{"Close", "Clerk Kent", "Jan 28, 2014 10:00:00",
-                                        " Dates agreed "}));
+    EXPECT_EQ(rowTexts(ui.lstDiscussions.selectedItem(), 13),
+              (std::vector<std::string>{
+                  "Accounting", "Invoice Mismatch", "Close", "Medium", "Priya Natarajan",
+                  "Nov 10, 2026 11:02:45", "Clerk Kent", "Jan 28, 2014 10:00:00",
+                  "Vendor's invoice lists 40 toner units; receiving counted 36 & the unit price "
+                  "differs.",
+                  " Dates agreed ", "002", "Nov 12, 2026 15:26:09", "Nov 17, 2026"}));
     RecordTable& issue = stored("002");
     EXPECT_EQ(issue.field("ResolvedByPersonID"), Value("77"));
     EXPECT_EQ(issue.field("ResolvedByPersonType"), Value(int16_t{1}));
@@ -358,22 +373,18 @@ TEST_F(IssueEditing, Delete_refusesWithCommentsAndAsksFirst) {
     EXPECT_TRUE(ui.cmdDeleteDiscussion.enabled() && ui.cmdEditDiscussion.enabled());
 }
 
-// Center (1) and Other (2); stored issues open and resolved of each, with a follow-up date,
-// none, or a text that is no date.
+// Stored issues open and resolved of either group, with a follow-up date, none, or a text that
+// is no date.
 std::string editOrder() {
-    test::Document d;
-    d.types = {{"1", "Damage", "1"}, {"2", "Note", "2"}, {"3", "Price", "2"}};
-    d.groups = {{"1", "Center", "3"}, {"2", "Other", "5"}};
-    d.priorities = {"High", "Medium", "Low"};
     const auto issue = [](const char* seq, const char* type, const char* resolved,
                           const char* followUp) {
         return test::issueRecord(seq, type, "1",
                                  {"Jan 02, 2014 09:00:00", "Ann", "Issue " + std::string(seq),
                                   resolved, "", resolved[0] ? "done" : "", "", followUp});
     };
-    d.issues = {issue("001", "1", "", "Feb 10, 2014"), issue("002", "1", "Jan 20, 2014", ""),
-                issue("003", "2", "", "Feb 12, 2014"), issue("004", "2", "Jan 20, 2014", "soon")};
-    return d.xml();
+    return document({issue("001", "1", "", "Feb 10, 2014"), issue("002", "1", "Jan 20, 2014", ""),
+                     issue("003", "0", "", "Feb 12, 2014"),
+                     issue("004", "0", "Jan 20, 2014", "soon")});
 }
 
 // Cases A to E of Edit: what opens, that the lists and a host's redraw of this order without
