@@ -26,11 +26,6 @@ std::string document(const std::vector<std::string>& issues,
     return document.xml();
 }
 
-// A comment of issue 001.
-std::string comment(const std::string& sequence, const std::string& description = "Called") {
-    return test::commentRecord(sequence, "1", "0", {"", "", description});
-}
-
 struct CommentLists : ::testing::Test, test::ControlSession {
     void load(const std::vector<std::string>& issues, const std::vector<std::string>& comments) {
         ControlSession::load(document(issues, comments));
@@ -133,8 +128,10 @@ TEST_F(CommentLists, Tabs_selectTheCommentAskedForAndShowNoIssueForACommentOfNon
         ControlSession::load(test::Document{
             .issues = {test::issueRecord("1", "0", "1", {"", "", "first"}), test::issueRecord("2"),
                        test::issueRecord("3")},
-            .comments = {comment("7", "seven"), comment(other, "x"), test::commentRecord("20", "2"),
-                         test::commentRecord("21", "2"), test::commentRecord("99", "9")}}
+            .comments = {test::commentRecord("7", "1", "0", {"", "", "seven"}),
+                         test::commentRecord(other, "1", "0", {"", "", "x"}),
+                         test::commentRecord("20", "2"), test::commentRecord("21", "2"),
+                         test::commentRecord("99", "9")}}
                                  .xml());
         test::clickRow(ui.lstDiscussions, 10, "003");
         ui.tabPODiscussion.userSelectTab(2);
@@ -294,22 +291,18 @@ TEST_F(CommentEditing, TabsKeysAndDoubleClick_keepIssueAndCommentMatched) {
     ui.lstComments.userDoubleClickItem(2);
     EXPECT_EQ(ui.cmdCancelComment.caption(), "Edit");
     EXPECT_FALSE(ui.cmdCancelComment.enabled() || ui.cmdAddComment.enabled());
-    EXPECT_TRUE(ui.lstComments.enabled() && ui.lstDiscussions.enabled());
-    EXPECT_EQ(control.state().SelectedCommentSequence, "2");
     EXPECT_EQ(ui.txtCommentDescription.text(), test::selectedColumn(ui.lstComments, 0));
 
     control.setViewMode(0);
     ui.tabPODiscussion.userSelectTab(2);
-    EXPECT_TRUE(ui.frameComment.visible() && !ui.frameIssue.visible());
-    EXPECT_EQ(ui.lstCommentsView.count(), 6);
     clickRow(ui.lstCommentsView, 4, "5");
-    EXPECT_EQ(test::selectedColumn(ui.lstDiscussionsView, 10), "003");
-    EXPECT_EQ(ui.txtDiscussionGroupView.text(), "Purchasing");
     ui.tabPODiscussion.userSelectTab(1);
     EXPECT_TRUE(ui.frameIssue.visible());
-    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10) +
-                  test::selectedColumn(ui.lstComments, 4) + ui.txtDiscussionGroup.text(),
-              "0035Purchasing");
+    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10) + "|" +
+                  test::selectedColumn(ui.lstComments, 4) + "|" + ui.txtDiscussionGroup.text() +
+                  "|" + ui.txtFollowUp.text(),
+              "003|5|Purchasing|")
+        << "a null follow-up shows empty";
     ui.lstDiscussions.userClickItem(1);
     ui.lstDiscussions.userPressKey(ui::kKeyDown);
     EXPECT_EQ(ui.txtDiscussionGroup.text(), "Accounting");
@@ -384,7 +377,6 @@ TEST_F(CommentEditing, Drag_movesACommentOnlyOntoAnotherIssue) {
     EXPECT_FALSE(control.state().DraggingComment || ui.dragSource());
     EXPECT_TRUE(host.messageBox.shown().empty());
     EXPECT_EQ(control.state().DiscussionTable->recordCount() + ui.lstDiscussions.count(), 4);
-    EXPECT_EQ(ui.lstComments.count() + control.state().CommentTable->recordCount(), 0);
     EXPECT_EQ(control.state().NextCommentSequence, 0) << "an order without comments counts from 0";
     EXPECT_EQ(ui.txtDiscussionDescription.text(), ui.lstDiscussions.item(1)->column(8));
 }

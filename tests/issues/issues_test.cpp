@@ -241,8 +241,9 @@ struct IssueEditing : test::DemoSuite {
 // A center user may choose the follow-up date of "Center" issues only. While the issue is
 // added the lists take no clicks or keys, and a host's redraw of the comments changes nothing.
 // A save tells what is missing in order, and reads a date the user may choose from the picker,
-// which closes though a later check fails.
-TEST_F(IssueEditing, Add_centerUserCancelsIsToldWhatIsMissingThenGetsTheGroupsFollowUp) {
+// which closes though a later check fails. An issue with comments is not deleted; another is,
+// after the user says Yes.
+TEST_F(IssueEditing, AddAndDelete_centerUserIsToldWhatIsMissingAndAskedBeforeADelete) {
     load(false);
     ui.cmdAddDiscussion.userClick();
     EXPECT_EQ(ui.cmdAddDiscussion.caption() + "|" + ui.cmdEditDiscussion.caption(), "Save|Cancel");
@@ -297,6 +298,35 @@ TEST_F(IssueEditing, Add_centerUserCancelsIsToldWhatIsMissingThenGetsTheGroupsFo
     EXPECT_EQ(issue.field("Type"), Value(int16_t{6}));
     EXPECT_EQ(issue.field("Priority"), Value(int16_t{2}));
     EXPECT_EQ(issue.field("EnteredByPersonID"), Value("77"));
+
+    ui.cmdAddComment.userClick();
+    ui.cboCommentType.userSelect(0);
+    ui.txtCommentDescription.userType("Noted");
+    ui.cmdAddComment.userClick();
+    ASSERT_EQ(ui.lstComments.count(), 1);
+    clickRow(ui.lstDiscussions, 10, "005N");  // a comment's save leaves Delete off
+    ui.cmdDeleteDiscussion.userClick();
+    expectMessage("You first have to delete all comments!", "Information Required");
+    EXPECT_TRUE(ui.lstComments.hasFocus());
+
+    addIssue(ui, kAccounting, "   ");
+    EXPECT_TRUE(host.messageBox.shown().empty()) << "blanks pass the check";
+    EXPECT_EQ(stored("006N").field("IssueDescription"), Value(""));
+    host.messageBox.queueAnswer(MsgResult::No);
+    ui.cmdDeleteDiscussion.userClick();
+    expectMessage("Do you want to delete the selected discussion issue?", "Information Validation",
+                  MsgIcon::Question, MsgButtons::YesNo);
+    EXPECT_EQ(control.state().DiscussionTable->recordCount(), 6);
+
+    ui.cmdDeleteDiscussion.userClick();  // answered by the default button, which is Yes
+    EXPECT_EQ(test::indexOf(ui.lstDiscussions, 10, "006N"), 0);
+    EXPECT_EQ(control.state().DiscussionTable->recordCount(), 5);
+    EXPECT_TRUE(stored("006N").atEnd());
+    // The row that took its place is shown, not the deleted issue's texts, and the commands
+    // follow it: 005N is new, so it may be edited and deleted.
+    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "005N");
+    EXPECT_EQ(ui.txtDiscussionDescription.text(), "Pallet short");
+    EXPECT_TRUE(ui.cmdDeleteDiscussion.enabled() && ui.cmdEditDiscussion.enabled());
 }
 
 TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
@@ -338,39 +368,6 @@ TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
     RecordTable& issue = stored("002");
     EXPECT_EQ(issue.field("ResolvedByPersonID"), Value("77"));
     EXPECT_EQ(issue.field("ResolvedByPersonType"), Value(int16_t{1}));
-}
-
-TEST_F(IssueEditing, Delete_refusesWithCommentsAndAsksFirst) {
-    load(false);
-    addIssue(ui, kAccounting, "With a comment");
-    ui.cmdAddComment.userClick();
-    ui.cboCommentType.userSelect(0);
-    ui.txtCommentDescription.userType("Noted");
-    ui.cmdAddComment.userClick();
-    ASSERT_EQ(ui.lstComments.count(), 1);
-    clickRow(ui.lstDiscussions, 10, "005N");  // a comment's save leaves Delete off
-    ui.cmdDeleteDiscussion.userClick();
-    expectMessage("You first have to delete all comments!", "Information Required");
-    EXPECT_TRUE(ui.lstComments.hasFocus());
-
-    addIssue(ui, kAccounting, "   ");
-    EXPECT_TRUE(host.messageBox.shown().empty()) << "blanks pass the check";
-    EXPECT_EQ(stored("006N").field("IssueDescription"), Value(""));
-    host.messageBox.queueAnswer(MsgResult::No);
-    ui.cmdDeleteDiscussion.userClick();
-    expectMessage("Do you want to delete the selected discussion issue?", "Information Validation",
-                  MsgIcon::Question, MsgButtons::YesNo);
-    EXPECT_EQ(control.state().DiscussionTable->recordCount(), 6);
-
-    ui.cmdDeleteDiscussion.userClick();  // answered by the default button, which is Yes
-    EXPECT_EQ(test::indexOf(ui.lstDiscussions, 10, "006N"), 0);
-    EXPECT_EQ(control.state().DiscussionTable->recordCount(), 5);
-    EXPECT_TRUE(stored("006N").atEnd());
-    // The row that took its place is shown, not the deleted issue's texts, and the commands
-    // follow it: 005N is new, so it may be edited and deleted.
-    EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "005N");
-    EXPECT_EQ(ui.txtDiscussionDescription.text(), "With a comment");
-    EXPECT_TRUE(ui.cmdDeleteDiscussion.enabled() && ui.cmdEditDiscussion.enabled());
 }
 
 // Stored issues open and resolved of either group, with a follow-up date, none, or a text that
