@@ -1,20 +1,27 @@
-// What the loaders make of hand-written documents and of failed loads; the demo orders are on
-// the display road. Documents no server of ours writes (huge, deep, out of range, mistyped or
-// cut short) are loaded, or reported through the loaders' error reports as any bad document is;
-// none crashes the host or takes memory out of proportion to its size.
+// What the loaders make of hand-written documents and of failed loads, the vocabularies as they
+// leave them on the screen, and rows handed back to the host as delimited text; the demo orders
+// are on the display road. Documents no server
+// of ours writes (huge, deep, out of range, mistyped or cut short) are loaded, or reported through
+// the loaders' error reports as any bad document is; none crashes the host or takes memory out of
+// proportion to its size.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <string>
 #include <vector>
 
+#include "comments/find_comment.h"
+#include "data/issue_record.h"
 #include "support/control_session.h"
 #include "support/discussion_document.h"
 
 namespace jex {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 using test::commentRecord;
+using test::Document;
 using test::issueRecord;
 
 // Elements `depth` deep around `text`.
@@ -27,16 +34,56 @@ std::string nested(int depth, const std::string& text) {
 }
 
 // The texts of one field over every row of a table, in table order.
-std::vector<std::string> column(RecordTable& table, std::string_view field) {
-    std::vector<std::string> values;
+Texts column(RecordTable& table, std::string_view field) {
+    Texts values;
     for (table.moveFirst(); !table.atEnd(); table.moveNext())
         values.push_back(table.field(field).toText());
     return values;
 }
 
+Texts menuCaptions(const ui::PopupMenu& menu) {
+    Texts captions;
+    for (const auto& [index, item] : menu.items()) captions.push_back(item.caption);
+    return captions;
+}
+
+const Document kThreeOfEach = {
+    .types = {{"1", "T1", "1"}, {"2", "T2", "2"}, {"3", "T3", "1"}},
+    .groups = {{"1", "Alpha", "3"}, {"2", "Beta", "5"}},
+    .priorities = {"High", "Medium", "Low"},
+    .commentTypes = {"Note", "Call", "Email"},
+};
+
+// Issue 001 of type 7 and priority Low (2), with comments 005 and 006.
+std::string exportOrder() {
+    test::Document document{.types = {{"7", "Freight", "1"}},
+                            .priorities = {"High", "Low"},
+                            .commentTypes = {"Note", "Call", "Email"}};
+    document.issues = {test::issueRecord("001", "7", "2",
+                                         {"Dec 05, 2026 14:07:09", "Ann Lee", "Late truck", "", "",
+                                          "", "Dec 06, 2026 08:00:00"}),
+                       test::issueRecord("002", "7", "1")};
+    document.comments = {commentRecord("005", "001", "2",
+                                       {"Dec 05, 2026", "Bo", "Called", "True", "Dec 19, 2026",
+                                        "False", "", "True", "False", "stamp", "True"}),
+                         commentRecord("006", "001")};
+    return document.xml();
+}
+
+// The array's cells row by row, or "<empty>" when the value holds no array.
+std::vector<Texts> cells(const Value& value) {
+    if (!value.isArray()) return {{"<empty>"}};
+    std::vector<Texts> rows(value.array().rows());
+    for (int r = 0; r < value.array().rows(); ++r) {
+        for (int c = 0; c < value.array().columns(); ++c)
+            rows[r].push_back(value.array().at(r, c).toText());
+    }
+    return rows;
+}
+
 struct LoadData : ::testing::Test, test::ControlSession {
-    void load(const std::vector<std::string>& issues, const std::vector<std::string>& comments,
-              int sections = 6) {
+    using ControlSession::load;
+    void load(const Texts& issues, const Texts& comments, int sections = 6) {
         ControlSession::load(
             test::Document{.issues = issues, .comments = comments, .sections = sections}.xml());
     }
@@ -47,9 +94,9 @@ struct LoadData : ::testing::Test, test::ControlSession {
 TEST_F(LoadData, Load_withoutADocumentReportsOncePerLoaderInOrderAndRestoresThePointer) {
     std::vector<MousePointer> pointers;
     ui.setPointerObserver([&](MousePointer p) { pointers.push_back(p); });
-    const std::vector<std::string> everyLoader = {"DiscussionTypes 91",      "DiscussionGroups 91",
-                                                  "DiscussionPriorities 91", "CommentTypes 91",
-                                                  "LetDiscussions 91",       "LetComments 91"};
+    const Texts everyLoader = {"DiscussionTypes 91",      "DiscussionGroups 91",
+                               "DiscussionPriorities 91", "CommentTypes 91",
+                               "LetDiscussions 91",       "LetComments 91"};
 
     control.LoadData("http://127.0.0.1:1", "PO1001");
     EXPECT_EQ(reports(), everyLoader);
@@ -57,7 +104,8 @@ TEST_F(LoadData, Load_withoutADocumentReportsOncePerLoaderInOrderAndRestoresTheP
     EXPECT_EQ(pointers,
               (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
 
-    for (auto [body, status] : {std::pair{"<a><b></a>", 200}, std::pair{"<ok/>", 500}}) {
+    for (auto [body, status] :
+         {std::pair{"<a><b></a>", 200}, std::pair{"<ok/>", 500}, std::pair{"<root/>", 200}}) {
         host.messageBox.clear();
         test::FixedPageServer page(body, status);
         control.LoadData(page.url(), "PO1");
@@ -68,19 +116,18 @@ TEST_F(LoadData, Load_withoutADocumentReportsOncePerLoaderInOrderAndRestoresTheP
 // Issue sequences pad as the number formatting pads them, plain digits by a shortcut of their
 // own; comment sequences stay as they are.
 TEST_F(LoadData, Loaders_padOnlyIssueSequencesAndCountOnFromTheLastRecordRead) {
-    std::vector<std::string> issueRecords = {issueRecord("1", "")};
+    Texts issueRecords = {issueRecord("1", "")};
     for (const char* sequence : {"0000012", "00000000000000000012", "123456789012345", "1234", "0",
                                  " 7", "-3", "2.5", "4N", "7", "2"})
         issueRecords.push_back(issueRecord(sequence));
     load(issueRecords, {commentRecord("12", "7"), commentRecord("5", "1")});
-    EXPECT_EQ(reports(), std::vector<std::string>{});
+    EXPECT_EQ(reports(), Texts{});
 
     EXPECT_EQ(column(issues(), "IssueSequence"),
-              (std::vector<std::string>{"001", "012", "012", "123456789012345", "1234", "000",
-                                        "007", "-003", "003", "4N", "007", "002"}));
-    EXPECT_EQ(column(comments(), "DiscussionCommentSequence"),
-              (std::vector<std::string>{"12", "5"}));
-    EXPECT_EQ(column(comments(), "DiscussionSequence"), (std::vector<std::string>{"007", "001"}));
+              (Texts{"001", "012", "012", "123456789012345", "1234", "000", "007", "-003", "003",
+                     "4N", "007", "002"}));
+    EXPECT_EQ(column(comments(), "DiscussionCommentSequence"), (Texts{"12", "5"}));
+    EXPECT_EQ(column(comments(), "DiscussionSequence"), (Texts{"007", "001"}));
     EXPECT_EQ(control.state().NextIssueSequence, 3);
     EXPECT_EQ(control.state().NextCommentSequence, 6);
     // Empty and missing elements leave their fields unset rather than blank.
@@ -92,13 +139,13 @@ TEST_F(LoadData, Loaders_padOnlyIssueSequencesAndCountOnFromTheLastRecordRead) {
 TEST_F(LoadData, Loaders_reportABadRecordAndKeepTheRowsBeforeIt) {
     struct Case {
         const char* what;
-        std::vector<std::string> issues, comments;
+        Texts issues, comments;
         int sections;
-        std::vector<std::string> reports;
+        Texts reports;
         int issueRows, commentRows;
     };
     const auto number = [](int32_t n) { return " " + std::to_string(n); };
-    const std::vector<std::string> one = {issueRecord("1")};
+    const Texts one = {issueRecord("1")};
     const std::string wrongType = number(recordErr::WrongType);
     const std::string deepText =
         "<r><IssueSequence>2</IssueSequence><f>PO9</f><f>0</f><f>1</f>"
@@ -143,6 +190,135 @@ TEST_F(LoadData, Loaders_reportABadRecordAndKeepTheRowsBeforeIt) {
     EXPECT_EQ(reports().size(), 6u);
 }
 
+// The type picker shows the types of GroupIndex(picker text); the placeholder issue stores
+// TypeIndex of the type with code 0 and PriorityIndex of the last priority. An issue of type 0
+// puts its group into the picker as the list is drawn.
+TEST_F(LoadData, Lookups_takeTheFirstExactMatch) {
+    struct Case {
+        Texts typePicker;
+        int16_t type, priority;
+        Document document;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {{"general", "General"}, 0, 1, {.types = {{"7", "general", "1"}, {"0", "General", "1"}}}},
+        {{"Note", "Note"}, 5, 1, {.types = {{"5", "Note", "1"}, {"0", "Note", "1"}}}},
+        {{}, 0, 1, {.types = {}}},
+        {{"General Note"}, 0, 2, {.priorities = {"low", "Low"}}},
+        {{"General Note"}, 0, 1, {.priorities = {"A", "B", "A"}}},
+        {{"Upper"}, 0, 1, {.types = {{"0", "Upper", "2"}, {"1", "Lower", "1"}},
+                           .groups = {{"1", "Alpha", "3"}, {"2", "ALPHA", "3"}},
+                           .issues = {issueRecord("1")}}},
+        {{"One"}, 0, 1, {.types = {{"0", "One", "1"}, {"1", "Two", "2"}},
+                         .groups = {{"1", "Same", "3"}, {"2", "Same", "3"}}}},
+        {{"Padded"}, 0, 1, {.types = {{"0", "Padded", "01"}}}},  // group codes compare as numbers
+    };
+    // clang-format on
+    for (int i = 0; const Case& c : cases) {
+        SCOPED_TRACE(i++);
+        load(c.document.xml());
+        EXPECT_EQ(ui.cboDiscussionType.items(), c.typePicker);
+        issues().moveFirst();
+        EXPECT_EQ(issues().field("Type"), Value(c.type));
+        EXPECT_EQ(issues().field("Priority"), Value(c.priority));
+    }
+}
+
+// The group picker starts on the first group, whose types the type picker shows. Each case
+// loads after a complete order: a missing section keeps what that order left, a shorter one
+// replaces it.
+TEST_F(LoadData, Loaders_fillThePickersAndAReloadReplacesThemOrReportsWhatIsMissing) {
+    struct Case {
+        const char* name;
+        std::string body;
+        Texts reports;
+        int groups;
+        Texts menu;
+    };
+    Document noGroups = kThreeOfEach, noTypes = kThreeOfEach, noComments = kThreeOfEach,
+             noPriorities = kThreeOfEach;
+    noGroups.groups.clear();
+    noTypes.types.clear();
+    noComments.commentTypes.clear();
+    noPriorities.priorities.clear();
+    const Document fewer = {{{"0", "Only", "9"}}, {{"9", "Solo", "1"}}, {"Urgent"}, {"Memo"}};
+    const Texts three = kThreeOfEach.priorities;
+    // clang-format off
+    const Case cases[] = {
+        {"fewer", fewer.xml(), {}, 1, {"Urgent"}},
+        {"groups", noGroups.xml(), {"DiscussionGroups 380"}, 0, three},
+        {"types", noTypes.xml(), {"DisplayDiscussionTypes 380"}, 2, three},
+        {"comment types", noComments.xml(), {"CommentTypes 380"}, 2, three},
+        {"priorities", noPriorities.xml(), {}, 2, {""}},
+    };
+    // clang-format on
+    load(kThreeOfEach.xml());
+    EXPECT_EQ(reports(), Texts{});
+    EXPECT_EQ(ui.cboDiscussionGroup.items(), (Texts{"Alpha", "Beta"}));
+    EXPECT_EQ(ui.cboDiscussionGroup.listIndex(), 0);
+    EXPECT_EQ(ui.cboDiscussionType.items(), (Texts{"T1", "T3"}));
+    EXPECT_EQ(ui.cboDiscussionType.listIndex(), -1) << "a chosen group leaves no type chosen";
+    EXPECT_EQ(ui.cboCommentType.listIndex(), 0);
+    for (const Case& c : cases) {
+        load(kThreeOfEach.xml());
+        load(c.body);
+        EXPECT_EQ(reports(), c.reports) << c.name;
+        EXPECT_EQ(ui.cboDiscussionGroup.listCount(), c.groups) << c.name;
+        EXPECT_EQ(menuCaptions(ui.mnuPriority), c.menu) << c.name;
+    }
+    EXPECT_EQ(ui.cboCommentType.items(), kThreeOfEach.commentTypes);
+}
+
+// Only the marked rows are written: thirteen fields a comment, which StringToArray reads back a
+// row a comment, and an issue's fields as its list row shows them.
+TEST_F(LoadData, GetCommentsAndDiscussions_writeTheMarkedRowsAndStringToArrayReadsThem) {
+    load(exportOrder());
+    const auto markComment = [&](const std::string& sequence) {
+        ASSERT_TRUE(findComment(comments(), sequence));
+        comments().setField("IsUpdated", Value(true));
+    };
+    EXPECT_EQ(control.GetComments("|", ";") + control.GetDiscussions("|", ";"), "")
+        << "none marked";
+    markComment("005");
+    comments().setField("FollowupCSC", Value::null());
+    markComment("006");
+    const std::string text = control.GetComments("|", ";");
+    EXPECT_EQ(text.substr(0, text.find(';') + 1),
+              "005|001|PO9|2|Dec 05, 2026|Bo|Called|True|Dec 19, 2026|False||True|False;");
+    const std::vector<Texts> rows = cells(control.StringToArray(text, "|", ";"));
+    ASSERT_EQ(rows.size(), 2u) << text;
+    EXPECT_EQ(rows[1].size(), 13u);
+    EXPECT_EQ(rows[0][12] + rows[1][0] + rows[1][1], "False006001");
+
+    moveToIssue(issues(), "001");
+    issues().setField("IsUpdated", Value(true));
+    const ui::ListItemRef row = ui.lstDiscussions.item(1);
+    EXPECT_EQ(control.GetDiscussions("<>", "\r\n"), "001<>PO9<>7<>2<>" + row->column(5) +
+                                                        "<>Ann Lee<>Late truck<>" + row->column(7) +
+                                                        "<><><>Dec 06, 2026 08:00:00\r\n");
+    EXPECT_EQ(reports(), Texts{});
+
+    // StringToArray reads whole rows only, each as wide as the first.
+    struct Case {
+        std::string data;
+        std::vector<Texts> cells;
+        Texts reports;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"a|b;c|d", {{"a", "b"}}, {}},
+        {"a|b;c|d|e;", {{"a", "b"}, {"c", "d"}}, {}},
+        {"a|b", {{"<empty>"}}, {"StringToArray 9"}},
+        {"a|b;c;", {{"<empty>"}}, {"StringToArray 9"}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        host.messageBox.clear();
+        EXPECT_EQ(cells(control.StringToArray(c.data, "|", ";")), c.cells) << c.data;
+        EXPECT_EQ(reports(), c.reports) << c.data;
+    }
+}
+
 TEST_F(LoadData, Load_ofAHundredThousandRecordsKeepsEveryOneInBoundedMemory) {
     constexpr int kIssues = 30000;
     constexpr int kComments = 70000;
@@ -157,7 +333,7 @@ TEST_F(LoadData, Load_ofAHundredThousandRecordsKeepsEveryOneInBoundedMemory) {
     const long long before = usage.ru_maxrss * 1024LL;
 
     ControlSession::load(xml);
-    EXPECT_EQ(reports(), std::vector<std::string>{});
+    EXPECT_EQ(reports(), Texts{});
     EXPECT_EQ(issues().recordCount(), kIssues);
     EXPECT_EQ(comments().recordCount(), kComments);
     EXPECT_EQ(control.state().NextIssueSequence, kIssues + 1);
