@@ -104,31 +104,42 @@ struct SaveSession {
 
 struct FormatData : ::testing::Test, SaveSession {};
 
+// Each new issue's batch takes its own comments in table order, counted from 1, whatever rows
+// of other issues lie between them.
 TEST_F(FormatData, WorkedExample_batchesInOrderToTheCharacterAndOnlyOnce) {
     load({issue({"002", true, kDate, "Late", "Dec 06, 2026 09:30:00", "Clerk Kent", "Refunded",
                  "Dec 19, 2026", "77", "77"}),
-          issue({"003", false}), issue({.sequence = "004N", .followUp = "Dec 19, 2026"})},
-         {comment({.sequence = "005", .owner = "004N", .focus = "10000"}),
-          comment({"006", "002", false}),
+          issue({"003", false}), issue({.sequence = "004N", .followUp = "Dec 19, 2026"}),
+          issue({"010N"})},
+         {comment({"011N", "010N", true, "B1"}),
           comment({"007N", "004N", true, "Call vendor", "11001", "", "Dec 20, 2026"}),
-          comment({"008N", "004N"}), comment({"009N", "002", true, "Chased", "00110"})});
+          comment({"006", "002", false}),
+          comment({.sequence = "005", .owner = "004N", .focus = "10000"}),
+          comment({"012N", "010N", true, "B2"}), comment({"008N", "004N"}),
+          comment({"009N", "002", true, "Chased", "00110"})});
     ASSERT_TRUE(findComment(comments(), "007N"));
     comments().setField("FollowupCenter", Value::null());
+    const auto note = [](const char* count, const char* description) {
+        return kNewIssueCommentInsert + count + ",@MaxID+1 ,'PO9',0,'" + kDate +
+               "','Clerk Kent|77|1','" + description + "',0,'',0,'',0,0,GETDATE(),0,'77','1');";
+    };
 
     const Batches expected = {
         kIssueBase + kCommentBase + kIssueInsert +
             "Values(@MaxID+1,'PO9',0,1,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Late',"
-            "'Dec 19, 2026',Null,'', Null,GETDATE(),77,1,'',0);"
+            "'Dec 19, 2026',Null,'', Null,GETDATE(),77,1,'',0);" +
+            kNewIssueCommentInsert +
+            "1,@MaxID+1 ,'PO9',0,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Call vendor',-1,Null,"
+            "-1,'Dec 20, 2026',0,0,GETDATE(),-1,'77','1');"
             "UPDATE OrderDiscussionComment SET IssueSequence = @MaxID+1 , CommentType = 0, "
             "FocusCenter = -1, FollowupCenter = '', FocusPurchasing = 0, FollowupCSC = '', "
             "FocusAccounting = 0, FocusBilling = 0, FocusJEXD = 0, RecordLastUpdated =  GETDATE()"
             " WHERE CommentSequence = 5 And OrderID ='PO9';" +
-            kNewIssueCommentInsert +
-            "1,@MaxID+1 ,'PO9',0,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Call vendor',-1,Null,"
-            "-1,'Dec 20, 2026',0,0,GETDATE(),-1,'77','1');" +
-            kNewIssueCommentInsert +
-            "2,@MaxID+1 ,'PO9',0,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Note',0,'',0,'',0,0,"
-            "GETDATE(),0,'77','1');",
+            note("2", "Note"),
+        kIssueBase + kCommentBase + kIssueInsert +
+            "Values(@MaxID+1,'PO9',0,1,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Late',Null,Null,"
+            "'', Null,GETDATE(),77,1,'',0);" +
+            note("1", "B1") + note("2", "B2"),
         "UPDATE OrderDiscussion SET IssueFollowUp ='Dec 19, 2026', ResolvedDate = 'Dec 06, 2026 "
         "09:30:00', ResolvedBy = 'Clerk Kent', Type= 0, Priority = 1,Resolution = 'Refunded', "
         "RecordLastUpdated = GETDATE(), ResolvedByPersonId = 77, ResolvedByPersonType = 1 Where "
@@ -244,37 +255,6 @@ TEST_F(FormatData, Batches_declarationsAndMarksFollowTheRows) {
         EXPECT_EQ(session.issues().filter() + session.comments().filter(), "");
         EXPECT_TRUE(session.s.reports().empty());
     }
-}
-
-// True when every part occurs in `batch`, each after the one before.
-bool inOrder(const std::string& batch, const std::vector<std::string>& parts) {
-    size_t from = 0;
-    for (const std::string& part : parts) {
-        const auto at = batch.find(part, from);
-        if (at == std::string::npos) return false;
-        from = at + part.size();
-    }
-    return true;
-}
-
-// Each new issue's batch takes its own comments in table order, counted from 1, whatever rows
-// of other issues lie between them.
-TEST_F(FormatData, InterleavedComments_eachNewIssueTakesItsOwnInTableOrder) {
-    load({issue({"004N"}), issue({"002", false}), issue({"005N"})},
-         {comment({"009N", "005N", true, "B1"}), comment({"007N", "004N", true, "A1"}),
-          comment({"006", "002", false}), comment({"003", "004N", true, "moved"}),
-          comment({"010N", "005N", true, "B2"}), comment({"008N", "004N", true, "A2"})});
-    const Batches batches = save();
-    ASSERT_EQ(batches.size(), 3u);
-    const auto inserted = [](const char* count, const char* description) {
-        return kNewIssueCommentInsert + count + ",@MaxID+1 ,'PO9',0,'" + kDate +
-               "','Clerk Kent|77|1','" + description + "'";
-    };
-    EXPECT_TRUE(inOrder(batches[0],
-                        {inserted("1", "A1"), "WHERE CommentSequence = 3 ", inserted("2", "A2")}));
-    EXPECT_TRUE(inOrder(batches[1], {inserted("1", "B1"), inserted("2", "B2")}));
-    EXPECT_EQ(occurrences(joined(batches), "INSERT INTO OrderDiscussionComment"), 4);
-    EXPECT_EQ(commentMarks(), "000000");
 }
 
 }  // namespace
