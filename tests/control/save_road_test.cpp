@@ -96,21 +96,33 @@ struct SaveRoad : ::testing::TestWithParam<Backend> {
     DiscussionScreen& ui = control.screen();
 };
 
-// Text the Western European code page lacks is stored as typed, and a stored resolution holding
-// such text survives an edit of its issue.
-TEST_P(SaveRoad, EveryKindOfChangeIsStoredOnceWithTheDatabasesNumbers) {
+// Texts built to break out of the save's SQL, and text the Western European code page lacks, are
+// stored as typed and touch no other order; a stored resolution holding such text survives an
+// edit of its issue. The user name is all of it that fits 40.
+TEST_P(SaveRoad, EveryKindOfChangeIsStoredOnceAsTypedWithTheDatabasesNumbers) {
+    const std::string hostile = "O'Brien; '); DELETE FROM OrderHeader; --";
+    const std::string name = hostile.substr(0, 35), where = " WHERE OrderID='PO1001' AND ";
+    const auto otherOrdersRows = [&] {
+        std::string text;
+        for (const char* table : {"OrderHeader", "OrderDiscussion", "OrderDiscussionComment"})
+            text += stored(std::string("SELECT * FROM ") + table +
+                           " WHERE OrderID <> 'PO1001' ORDER BY 1, 2");
+        return text;
+    };
+    const std::string before = otherOrdersRows();
+    control.setUserName(name + "|77|1");
     execute(
         "UPDATE OrderDiscussion SET Resolution='Réglé — 済み', ResolvedDate='Nov 30, 2026' "
         "WHERE OrderID='PO1001' AND IssueSequence=2");
     load();
-    addIssue("Łódź 漢字 café");
+    addIssue("Łódź 漢字 café " + hostile);
     addComment("005N", "Zażółć");
-    addComment("005N", "Second");
+    addComment("005N", hostile);
     editFollowUp("002", makeDateTime(2026, 12, 24));
 
     clickRow(ui.lstDiscussions, 10, "003");
     ui.cmdCloseDiscussion.userClick();
-    ui.txtDiscussionResolution.userType("Delivered, it's fine");
+    ui.txtDiscussionResolution.userType(hostile);
     ui.cmdCloseDiscussion.userClick();
 
     addComment("001", "On a stored issue");
@@ -128,17 +140,17 @@ TEST_P(SaveRoad, EveryKindOfChangeIsStoredOnceWithTheDatabasesNumbers) {
     EXPECT_EQ(ui.mousePointer(), MousePointer::Default);
     EXPECT_EQ(control.SaveDataToIIS("~"), "") << "a second save has nothing to send";
 
-    const std::string where = " WHERE OrderID='PO1001' AND ";
-    EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription, Resolution FROM OrderDiscussion" +
+    EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription, Resolution, EnteredBy FROM "
+                     "OrderDiscussion" +
                      where + "IssueSequence > 4"),
-              "5|Łódź 漢字 café|NULL");
+              "5|Łódź 漢字 café " + hostile + "|NULL|" + name + "|77|1");
     EXPECT_EQ(stored("SELECT IssueFollowUp, Resolution, ResolvedBy FROM OrderDiscussion" + where +
                      "IssueSequence IN (2, 3) ORDER BY IssueSequence"),
-              "Dec, 24 2026|Réglé — 済み|\nNULL|Delivered, it's fine|Clerk Kent");
+              "Dec, 24 2026|Réglé — 済み|\nNULL|" + hostile + "|" + name);
     EXPECT_EQ(stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
                      "OrderDiscussionComment" +
                      where + "CommentSequence > 6 ORDER BY 1"),
-              "7|5|Zażółć\n8|5|Second\n9|1|On a stored issue");
+              "7|5|Zażółć\n8|5|" + hostile + "\n9|1|On a stored issue");
     EXPECT_EQ(
         stored("SELECT IssueSequence FROM OrderDiscussionComment" + where + "CommentSequence = 5"),
         "1");
@@ -147,50 +159,16 @@ TEST_P(SaveRoad, EveryKindOfChangeIsStoredOnceWithTheDatabasesNumbers) {
     load();
     EXPECT_EQ(control.SaveDataToIIS("~"), "") << "a load marks nothing";
     clickRow(ui.lstDiscussions, 10, "005");
-    EXPECT_EQ(ui.txtDiscussionDescription.text(), "Łódź 漢字 café");
-    clickRow(ui.lstComments, 0, "Zażółć");
+    EXPECT_EQ(ui.txtDiscussionDescription.text(), "Łódź 漢字 café " + hostile);
+    clickRow(ui.lstComments, 0, hostile);
     ui.cmdCancelComment.userClick();
-    ui.txtCSCFollowUp.userReplaceText("Call Łukasz");
+    ui.txtCSCFollowUp.userReplaceText("Łukasz " + hostile);
     ui.cmdAddComment.userClick();
     save();
-    EXPECT_EQ(
-        stored("SELECT FollowupCSC FROM OrderDiscussionComment" + where + "CommentSequence = 7"),
-        "Call Łukasz");
-}
-
-// Once saved after the error, the new issue carries the number the database gave it: an edit
-// updates it, a comment lands under it, and nothing is stored twice.
-TEST_P(SaveRoad, AServerErrorIsShownStoresNothingAndTheNextSaveSendsItAgain) {
-    load();
-    addIssue("Crate dented");
-    addComment("005N", "Photos taken");
-    execute(commentsClosed(GetParam()).first);
-
-    control.SaveData();
-    ASSERT_EQ(host.messageBox.shown().size(), 1u);
-    EXPECT_EQ(host.messageBox.shown()[0].title, "Velmora Messaging");
-    EXPECT_FALSE(host.messageBox.shown()[0].text.empty());
-    EXPECT_EQ(stored("SELECT count(*) FROM OrderDiscussion WHERE OrderID='PO1001'"), "4");
-
-    execute(commentsClosed(GetParam()).second);
-    host.messageBox.clear();
-    save();
-    EXPECT_EQ(selectedIssue(), "005");
-    addComment("005", "Counted twice");
-    editFollowUp("005", makeDateTime(2026, 12, 24));
-    save();
-
-    EXPECT_EQ(stored("SELECT IssueSequence, IssueFollowUp FROM OrderDiscussion WHERE "
-                     "IssueDescription='Crate dented'"),
-              "5|Dec, 24 2026");
-    EXPECT_EQ(
-        stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
-               "OrderDiscussionComment WHERE OrderID='PO1001' AND CommentSequence > 6 ORDER BY 1"),
-        "7|5|Photos taken\n8|5|Counted twice");
-    load();
-    clickRow(ui.lstDiscussions, 10, "005");
-    EXPECT_EQ(test::columnOf(ui.lstComments, 0),
-              (std::vector<std::string>{"Photos taken", "Counted twice"}));
+    EXPECT_EQ(  // the follow-up box takes 25 characters
+        stored("SELECT FollowupCSC FROM OrderDiscussionComment" + where + "CommentSequence = 8"),
+        "Łukasz O'Brien; '); DELET");
+    EXPECT_EQ(otherOrdersRows(), before);
 }
 
 // The placeholder of an order without issues, once stored alone, is an issue like any other;
@@ -282,11 +260,23 @@ TEST_P(SaveRoad, EditsSurviveWhatTheUserDoesMeanwhile) {
               type + "|" + followUp);
 }
 
-// The host saves while the user rewrites a new issue's description: the issue waits for the
-// edit, and is stored once, as the edit left it. Save pressed again while that save waits for
-// the server, after a comment on the issue, runs after it.
-TEST_P(SaveRoad, ANewIssueOpenInAnEditWaitsForItAndASaveDuringASaveRunsAfterIt) {
+// A database error in the middle of a save is shown and stores nothing, and the next save sends
+// it all again. The host saves while the user rewrites a new issue's description: the issue
+// waits for the edit, and is stored once, as the edit left it. Save pressed again while that
+// save waits for the server, after a comment on the issue, runs after it.
+TEST_P(SaveRoad, AFailedSaveAndAnIssueOpenInAnEditWaitAndASaveDuringASaveRunsAfterIt) {
     load();
+    addIssue("Crate dented");
+    addComment("005N", "Photos taken");
+    execute(commentsClosed(GetParam()).first);
+    control.SaveData();
+    ASSERT_EQ(host.messageBox.shown().size(), 1u);
+    EXPECT_EQ(host.messageBox.shown()[0].title, "Velmora Messaging");
+    EXPECT_FALSE(host.messageBox.shown()[0].text.empty());
+    EXPECT_EQ(stored("SELECT count(*) FROM OrderDiscussion WHERE OrderID='PO1001'"), "4");
+    execute(commentsClosed(GetParam()).second);
+    host.messageBox.clear();
+
     addIssue("Draft");
     ui.cmdEditDiscussion.userClick();
     ui.txtDiscussionDescription.userReplaceText("Draft, final");
@@ -298,11 +288,12 @@ TEST_P(SaveRoad, ANewIssueOpenInAnEditWaitsForItAndASaveDuringASaveRunsAfterIt) 
     };
     save();
     EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription FROM OrderDiscussion WHERE "
-                     "IssueDescription LIKE 'Draft%'"),
-              "5|Draft, final");
-    EXPECT_EQ(stored("SELECT IssueSequence FROM OrderDiscussionComment WHERE "
-                     "CommentDescription='Typed while saving'"),
-              "5");
+                     "OrderID='PO1001' AND IssueSequence > 4 ORDER BY 1"),
+              "5|Crate dented\n6|Draft, final");
+    EXPECT_EQ(
+        stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
+               "OrderDiscussionComment WHERE OrderID='PO1001' AND CommentSequence > 6 ORDER BY 1"),
+        "7|5|Photos taken\n8|6|Typed while saving");
     EXPECT_EQ(control.SaveDataToIIS("~"), "");
 
     addIssue("Kept");  // an edit cancelled after the save it held back from still saves it
@@ -311,77 +302,7 @@ TEST_P(SaveRoad, ANewIssueOpenInAnEditWaitsForItAndASaveDuringASaveRunsAfterIt) 
     ui.cmdEditDiscussion.userClick();
     save();
     EXPECT_EQ(stored("SELECT IssueSequence FROM OrderDiscussion WHERE IssueDescription='Kept'"),
-              "6");
-}
-
-// Texts built to break out of the save's SQL, typed into every field the user or the host can
-// set, come back as typed, and no other order's rows change. The order key is as much of the
-// text as the field holds, the user name all of it that fits 40.
-TEST_P(SaveRoad, HostileTextsComeBackAsTypedAndTouchNoOtherOrder) {
-    const std::string hostile = "O'Brien; '); DELETE FROM OrderHeader; --";
-    const std::string order = hostile.substr(0, 15), userName = hostile.substr(0, 35) + "|77|1";
-    const auto otherOrdersRows = [&] {
-        std::string text;
-        for (const char* table : {"OrderHeader", "OrderDiscussion", "OrderDiscussionComment"})
-            text += stored(std::string("SELECT * FROM ") + table +
-                           " WHERE OrderID <> 'O''Brien; ''); DE' ORDER BY 1, 2");
-        return text;
-    };
-    const auto loadAs = [&](bool corporate) {
-        control.setCorporateLevel(corporate);
-        load(order);
-    };
-    const auto editComment = [&](ui::TextBox& followUp) {
-        clickRow(ui.lstDiscussions, 10, "001");
-        clickRow(ui.lstComments, 0, hostile + " comment");
-        ui.cmdCancelComment.userClick();
-        followUp.userReplaceText(hostile);
-        ui.cmdAddComment.userClick();
-    };
-    execute(
-        "INSERT INTO OrderHeader (OrderID, VendorName, BuyerName, OrderDate) VALUES "
-        "('O''Brien; ''); DE', 'V', 'B', 'Dec 01, 2026')");
-    const std::string before = otherOrdersRows();
-    control.setUserName(userName);
-
-    loadAs(true);
-    addIssue(hostile + " issue");
-    addComment("001N", hostile + " comment");
-    save();
-
-    loadAs(true);  // a corporate user sets the CSC follow-up and resolves
-    editComment(ui.txtCSCFollowUp);
-    clickRow(ui.lstDiscussions, 10, "001");
-    ui.cmdCloseDiscussion.userClick();
-    ui.txtDiscussionResolution.userType(hostile + " resolved");
-    ui.cmdCloseDiscussion.userClick();
-    save();
-
-    loadAs(false);  // a center user sets the center follow-up
-    editComment(ui.txtCenterFollowUp);
-    save();
-
-    loadAs(true);
-    // The first row whose field holds value.
-    const auto rowOf = [](RecordTable& table, const char* field, const std::string& value) {
-        for (table.moveFirst(); !table.atEnd(); table.moveNext())
-            if (table.field(field).toText() == value) break;
-        return !table.atEnd();
-    };
-    RecordTable& issue = *control.state().DiscussionTable;
-    ASSERT_TRUE(rowOf(issue, "IssueSequence", "001"));
-    EXPECT_EQ(issue.field("OrderID").toText(), order);
-    EXPECT_EQ(issue.field("IssueDescription").toText(), hostile + " issue");
-    EXPECT_EQ(issue.field("Resolution").toText(), hostile + " resolved");
-    EXPECT_EQ(issue.field("EnteredBy").toText(), userName);
-    EXPECT_EQ(issue.field("ResolvedBy").toText(), hostile.substr(0, 35));
-    RecordTable& comment = *control.state().CommentTable;
-    ASSERT_TRUE(rowOf(comment, "CommentDescription", hostile + " comment"));
-    EXPECT_EQ(comment.field("CommentEnteredBy").toText(), userName);
-    const std::string followUp = hostile.substr(0, 25);  // the follow-up boxes take no more
-    EXPECT_EQ(comment.field("FollowupCSC").toText() + comment.field("FollowupCenter").toText(),
-              followUp + followUp);
-    EXPECT_EQ(otherOrdersRows(), before);
+              "7");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SaveRoad, test::kBackends, test::backendName);
