@@ -160,14 +160,19 @@ TEST_P(SaveRoad, EveryKindOfChangeIsStoredOnceAsTypedWithTheDatabasesNumbers) {
     EXPECT_EQ(control.SaveDataToIIS("~"), "") << "a load marks nothing";
     clickRow(ui.lstDiscussions, 10, "005");
     EXPECT_EQ(ui.txtDiscussionDescription.text(), "Łódź 漢字 café " + hostile);
-    clickRow(ui.lstComments, 0, hostile);
-    ui.cmdCancelComment.userClick();
-    ui.txtCSCFollowUp.userReplaceText("Łukasz " + hostile);
-    ui.cmdAddComment.userClick();
-    save();
-    EXPECT_EQ(  // the follow-up box takes 25 characters
-        stored("SELECT FollowupCSC FROM OrderDiscussionComment" + where + "CommentSequence = 8"),
-        "Łukasz O'Brien; '); DELET");
+    for (ui::TextBox* followUp : {&ui.txtCSCFollowUp, &ui.txtCenterFollowUp}) {
+        clickRow(ui.lstComments, 0, hostile);
+        ui.cmdCancelComment.userClick();
+        followUp->userReplaceText("Łukasz " + hostile);
+        ui.cmdAddComment.userClick();
+        save();
+        control.setCorporateLevel(false);  // a center user sets the center follow-up
+        load();
+        clickRow(ui.lstDiscussions, 10, "005");
+    }
+    EXPECT_EQ(stored("SELECT FollowupCSC, FollowupCenter FROM OrderDiscussionComment" + where +
+                     "CommentSequence = 8"),  // a follow-up box takes 25 characters
+              "Łukasz O'Brien; '); DELET|Łukasz O'Brien; '); DELET");
     EXPECT_EQ(otherOrdersRows(), before);
 }
 
