@@ -284,29 +284,29 @@ class DiscussionsWidgetTest : public QObject {
         m_demo.reset();
     }
 
-    void layout_placesEveryWidgetApartOnBothPages() {
-        QSet<const QWidget*> laidOut;
-        collectLaidOut(m_widget->layout(), laidOut);
-        for (ui::Widget* widget : ui().widgets()) {
-            if (widget->kind() == ui::WidgetKind::Menu) continue;
-            QVERIFY2(laidOut.contains(m_widget->nativeWidget(widget->name())),
-                     widget->name().c_str());
-        }
-        QCOMPARE(overlaps(), QString());
-        tabs()->setCurrentIndex(1);
-        QVERIFY(nativeOf("frameComment")->isVisible() && !nativeOf("frameIssue")->isVisible());
-        QCOMPARE(ui().tabPODiscussion.selectedIndex(), 2);
-        QCOMPARE(overlaps(), QString());
-        QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(0).center());
-        QVERIFY(nativeOf("frameIssue")->isVisible() && !nativeOf("frameComment")->isVisible());
-    }
-
-    void grab_drawsTheOrderWithItsIssueRows() {
+    // The order is drawn, its issue rows as the model holds them, and every widget is laid out
+    // apart on both pages.
+    void layout_drawsTheOrderAndPlacesEveryWidgetApartOnBothPages() {
         const QImage image = m_widget->grab().toImage();
         QSet<QRgb> colours;
         for (int y = 0; y < image.height(); y += 3) {
             for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+            QSet<const QWidget*> laidOut;
+            collectLaidOut(m_widget->layout(), laidOut);
+            for (ui::Widget* widget : ui().widgets()) {
+                if (widget->kind() == ui::WidgetKind::Menu) continue;
+                QVERIFY2(laidOut.contains(m_widget->nativeWidget(widget->name())),
+                         widget->name().c_str());
+            }
+            QCOMPARE(overlaps(), QString());
+            tabs()->setCurrentIndex(1);
+            QVERIFY(nativeOf("frameComment")->isVisible() && !nativeOf("frameIssue")->isVisible());
+            QCOMPARE(ui().tabPODiscussion.selectedIndex(), 2);
+            QCOMPARE(overlaps(), QString());
+            QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(0).center());
+            QVERIFY(nativeOf("frameIssue")->isVisible() && !nativeOf("frameComment")->isVisible());
         }
+
         QVERIFY2(colours.size() >= 8, qPrintable(QString::number(colours.size())));
         QVERIFY(ui().lstDiscussions.count() >= 3);
         QCOMPARE(drawn("lstDiscussions"), modelled("lstDiscussions"));
@@ -314,9 +314,10 @@ class DiscussionsWidgetTest : public QObject {
                  toQString(ui().lblVersionNumber.caption()));
     }
 
-    // Keys, a header click and a right-click on the issue list reach the control; the list
-    // follows, and the priority popup picks or goes away.
-    void issueList_keysHeaderAndPriorityMenu() {
+    // Keys, a header click and a right-click on the issue list reach the control, as do the
+    // commands, pickers, date and typing of a new issue; the list follows, and the priority
+    // popup picks or goes away.
+    void issueList_keysHeaderNewIssueAndPriorityMenu() {
         auto* issues = native<QTreeWidget>("lstDiscussions");
         QWidget* viewport = issues->viewport();
         const auto at = [&](const std::string& sequence) {
@@ -342,48 +343,6 @@ class DiscussionsWidgetTest : public QObject {
         QCOMPARE(ui().lstDiscussions.sortOrder(), 1);
         QVERIFY(header.isSortIndicatorShown());
 
-        addIssue();
-        const std::string added = test::selectedColumn(ui().lstDiscussions, kIssueSequence);
-        const QPoint row = at(added);
-        const auto rightClick = [&] {
-            QTest::mouseClick(viewport, Qt::RightButton, {}, row);
-            for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-            return qobject_cast<QMenu*>(m_widget->nativeWidget("mnuPriority"));
-        };
-        QMenu* menu = rightClick();
-        QVERIFY(menu && ui().mnuPriority.isOpen());
-        QStringList captions;
-        for (QAction* action : menu->actions())
-            captions << action->text() + (action->isChecked() ? " *" : "");
-        QCOMPARE(captions.filter(" *").size(), 1);
-        menu->actions().last()->trigger();
-        QCOMPARE(toQString(test::selectedColumn(ui().lstDiscussions, 3)),
-                 menu->actions().last()->text());
-        // Opened again before the picked menu's queued dismissal runs, which must not close it.
-        menu = rightClick();
-        QVERIFY(menu && ui().mnuPriority.isOpen());
-        menu->hide();  // the user escapes
-        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-        QVERIFY(!ui().mnuPriority.isOpen() && !m_widget->nativeWidget("mnuPriority"));
-        QCOMPARE(drawn("lstDiscussions"), modelled("lstDiscussions"));
-        QCOMPARE(m_boxes->shown, QStringList());
-
-        // The control has no use for an issue's double-click or left releases; counted here.
-        int releases = 0, doubleClicks = 0;
-        ui().lstDiscussions.onMouseUp = [&](int, int, double, double) { ++releases; };
-        ui().lstDiscussions.onDblClick = [&] { ++doubleClicks; };
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at("001"));
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at("001"));
-        QCOMPARE(releases, 1);  // the double-click's own click; the release ending it is part of it
-        QCOMPARE(doubleClicks, 1);
-        std::vector<int> keys;  // nor for its KeyDown: letters and function keys have codes too
-        ui().lstDiscussions.onKeyDown = [&](int key, int) { keys.push_back(key); };
-        QTest::keyClick(issues, Qt::Key_C);
-        QTest::keyClick(issues, Qt::Key_F2);
-        QCOMPARE(keys, (std::vector<int>{67, 113}));
-    }
-
-    void addIssue_commandsPickersDateAndTypingReachTheControl() {
         const int rows = ui().lstDiscussions.count();
         click("cmdAddDiscussion");
         QCOMPARE(native<QPushButton>("cmdAddDiscussion")->text(), QString("Save"));
@@ -425,6 +384,45 @@ class DiscussionsWidgetTest : public QObject {
         QCOMPARE(native<QLineEdit>("txtDiscussionGroup")->text(), group->currentText());
         QCOMPARE(native<QLineEdit>("txtFollowUp")->text(),
                  toQString(formatDate(fromQDate(proposed.addDays(1)), DatePattern::Picker)));
+
+        const std::string added = test::selectedColumn(ui().lstDiscussions, kIssueSequence);
+        const QPoint row = at(added);
+        const auto rightClick = [&] {
+            QTest::mouseClick(viewport, Qt::RightButton, {}, row);
+            for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+            return qobject_cast<QMenu*>(m_widget->nativeWidget("mnuPriority"));
+        };
+        QMenu* menu = rightClick();
+        QVERIFY(menu && ui().mnuPriority.isOpen());
+        QStringList captions;
+        for (QAction* action : menu->actions())
+            captions << action->text() + (action->isChecked() ? " *" : "");
+        QCOMPARE(captions.filter(" *").size(), 1);
+        menu->actions().last()->trigger();
+        QCOMPARE(toQString(test::selectedColumn(ui().lstDiscussions, 3)),
+                 menu->actions().last()->text());
+        // Opened again before the picked menu's queued dismissal runs, which must not close it.
+        menu = rightClick();
+        QVERIFY(menu && ui().mnuPriority.isOpen());
+        menu->hide();  // the user escapes
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+        QVERIFY(!ui().mnuPriority.isOpen() && !m_widget->nativeWidget("mnuPriority"));
+        QCOMPARE(drawn("lstDiscussions"), modelled("lstDiscussions"));
+        QCOMPARE(m_boxes->shown.size(), 1);
+
+        // The control has no use for an issue's double-click or left releases; counted here.
+        int releases = 0, doubleClicks = 0;
+        ui().lstDiscussions.onMouseUp = [&](int, int, double, double) { ++releases; };
+        ui().lstDiscussions.onDblClick = [&] { ++doubleClicks; };
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at("001"));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at("001"));
+        QCOMPARE(releases, 1);  // the double-click's own click; the release ending it is part of it
+        QCOMPARE(doubleClicks, 1);
+        std::vector<int> keys;  // nor for its KeyDown: letters and function keys have codes too
+        ui().lstDiscussions.onKeyDown = [&](int key, int) { keys.push_back(key); };
+        QTest::keyClick(issues, Qt::Key_C);
+        QTest::keyClick(issues, Qt::Key_F2);
+        QCOMPARE(keys, (std::vector<int>{67, 113}));
     }
 
     void comments_addedEditedDeletedAndSavedThroughTheWidgets() {
@@ -579,15 +577,6 @@ class DiscussionsWidgetTest : public QObject {
                               Qt::MouseButtons held) {
         QMouseEvent event(type, grabber.mapFromGlobal(global), global, Qt::LeftButton, held, {});
         QApplication::sendEvent(&grabber, &event);
-    }
-
-    void addIssue() {
-        click("cmdAddDiscussion");
-        QTest::keyClick(native<QComboBox>("cboDiscussionGroup"), Qt::Key_Down);
-        QTest::keyClick(native<QComboBox>("cboDiscussionType"), Qt::Key_Down);
-        QTest::keyClicks(native<QPlainTextEdit>("txtDiscussionDescription"), "Late truck");
-        click("cmdAddDiscussion");
-        QCOMPARE(native<QPushButton>("cmdAddDiscussion")->text(), QString("Add Issue"));
     }
 
     void addComment(const char* description, bool centerFocus) {
