@@ -24,7 +24,7 @@
 #include "save/sql_values.h"
 #include "save/statements.h"
 #include "sqlite_connection.h"
-#include "support/server_saves.h"
+#include "support/save_statements.h"
 #include "support/sql_rows.h"
 
 namespace {

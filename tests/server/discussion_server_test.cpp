@@ -2,21 +2,62 @@
 // stalled client, and the credentials gate.
 #include "discussion_server.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <cstdint>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "basic_auth.h"
-#include "support/raw_connection.h"
-#include "support/server_saves.h"
+#include "support/save_statements.h"
 #include "support/sql_rows.h"
 #include "support/sqlite_database.h"
 #include "support/temp_path.h"
 
 namespace jex::server {
 namespace {
+
+// A TCP connection to the server on loopback that sends a request byte for byte as written.
+class RawConnection {
+  public:
+    // Connects and sends request; sent() tells whether all of it went.
+    RawConnection(int port, const std::string& request) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        m_sent = ::connect(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                 ::send(m_socket, request.data(), request.size(), 0) ==
+                     static_cast<ssize_t>(request.size());
+    }
+    ~RawConnection() { ::close(m_socket); }
+    RawConnection(const RawConnection&) = delete;
+    RawConnection& operator=(const RawConnection&) = delete;
+
+    bool sent() const { return m_sent; }
+    // Everything the server sends until it closes the connection; nothing when it is still open
+    // after `seconds` (a guard against hanging the suite).
+    std::optional<std::string> readUntilClosed(long seconds) {
+        const timeval guard{seconds, 0};
+        setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, &guard, sizeof guard);
+        std::string received;
+        char buffer[4096];
+        ssize_t length = 0;
+        while ((length = ::recv(m_socket, buffer, sizeof buffer, 0)) > 0)
+            received.append(buffer, length);
+        return length == 0 ? std::optional(received) : std::nullopt;
+    }
+
+  private:
+    int m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    bool m_sent = false;
+};
 
 constexpr const char* kForm = "application/x-www-form-urlencoded";
 
@@ -144,7 +185,7 @@ TEST_F(ServedFile, SaveRunsTheBodysSqlFieldsAsOneRequest) {
 
 // A client that stops halfway through its body is cut off, and others are served meanwhile.
 TEST_F(ServedFile, StalledClientIsClosedWithoutStallingOthers) {
-    test::RawConnection stalled(
+    RawConnection stalled(
         port, "POST /PODiscussion.asp HTTP/1.1\r\nHost: x\r\nContent-Type: " + std::string(kForm) +
                   "\r\nContent-Length: 100\r\n\r\nSQL=UPDATE");
     ASSERT_TRUE(stalled.sent());
@@ -202,7 +243,7 @@ TEST_F(GuardedFile, AdmitsOnlyTheBasicSchemeWithExactlyTheCredentials) {
     }
     // Without credentials: the refused request's body is never read as a request of its own, the
     // server hangs up.
-    test::RawConnection raw(
+    RawConnection raw(
         port, "POST /PODiscussion.asp HTTP/1.1\r\nHost: x\r\nContent-Length: 5\r\n\r\nSQL=x");
     ASSERT_TRUE(raw.sent());
     const auto answer = raw.readUntilClosed(10);
