@@ -102,18 +102,12 @@ TEST_P(ServerProcesses, AnythingButTheControlsStatementsIsRefusedWhole) {
     // The batches of a request, and what the answer quotes.
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"UPDATE OrderDiscussion SET IssueDescription='wiped'"}, "IssueDescription='wiped'"},
-        {{"INSERT INTO OrderDiscussion (IssueSequence, OrderID) SELECT IssueSequence+100, "
-          "OrderID FROM OrderDiscussion"},
-         "SELECT IssueSequence+100"},
-        {{"DECLARE @MaxID Int SET @MaxID = (SELECT set_config('search_path', 'x', false))"},
-         "set_config"},
         {{kFollowUp + "--"}, "a comment in: "},
         {{kFollowUp + " DROP TABLE OrderDiscussion"}, "DROP TABLE OrderDiscussion"},
-        {{"DELETE FROM OrderDiscussionComment"}, "DELETE FROM OrderDiscussionComment"},
-        {{"BEGIN " + kFollowUp + " COMMIT"}, "BEGIN"},
         {{withoutKey + ";"}, withoutKey},
         {{withoutKey + " Where IssueSequence =(SELECT 1)  and Orderid = 'PO1001';"}, "(SELECT 1)"},
         {{withoutKey + " Where IssueSequence =$1  and Orderid = 'PO1001';"}, "=$1"},
+        {{withoutKey + " Where IssueSequence =IssueSequence  and Orderid = 'PO1001';"}, "=Issue"},
         {{withoutKey + " Where IssueSequence =1  and Orderid = 'PO1001' OR 1=1;"}, "OR 1=1"},
         {{kFollowUp, test::issueUpdate("PO1002", 1, "'Jan 05, 2027'")},
          "a second order in one request, in: UPDATE"},
