@@ -170,7 +170,7 @@ void JEXPODiscussionsXML::Inet1_StateChanged(int16_t State) {
         if (m_sentLoad == m_loads) {
             if (failed)
                 sent.markAgain(*DiscussionTable, *CommentTable);
-            else
+            else if (!sent.empty())
                 NumberSavedRows(sentNewRows);
         }
         const auto showTransferError = [this] {

@@ -43,56 +43,58 @@ void rename(std::string& sequence, const Renaming& renaming) {
 
 void JEXPODiscussionsXML::NumberSavedRows(const SentNewRows& sent) {
     trap("NumberSavedRows", [&] {
-        if (sent.empty()) return;
         auto read = std::make_unique<XmlDocument>();
         XmlDocument& document = *read;
         if (!document.load(discussionAddress())) {
             throw Error(err::ObjectNotSet,
-                        "The changes were saved, but the order could not be read again to number "
-                        "its new rows (" +
+                        "The changes were saved, but the order could not be read again (" +
                             document.parseError() +
                             "). Load the order again before changing what was saved.",
                         kLibraryName);
         }
-        RecordTable storedIssues("DiscussionTable");
-        RecordTable storedComments("CommentTable");
-        declareDiscussionFields(storedIssues);
-        declareCommentFields(storedComments);
-        storedIssues.open();
-        storedComments.open();
-        // Only the rows the control did not know can be the ones it sent: the rest of the order,
-        // most of it, is left unread.
-        const auto readUnknown = [](RecordTable& table, const XmlElement& section,
-                                    const auto& known) {
-            section.forEachChild([&](const XmlElement& record) {
-                if (record.childCount() == 0 || !known(record.child(0).text()))
-                    readRecord(table, record);
-            });
-        };
-        readUnknown(
-            storedIssues, document.root().child(kIssueSection),
-            [&](const std::string& sequence) { return sent.knowsIssue(padSequence(sequence)); });
-        readUnknown(storedComments, document.root().child(kCommentSection),
-                    [&](const std::string& sequence) { return sent.knowsComment(sequence); });
-
-        const StoredSequences stored = sent.foundIn(storedIssues, storedComments);
-        renameField(*DiscussionTable, issue_field::IssueSequence, stored.issues);
-        renameField(*CommentTable, comment_field::DiscussionSequence, stored.issues);
-        renameField(*CommentTable, comment_field::DiscussionCommentSequence, stored.comments);
-        for (const ui::ListView* list : {&lstDiscussions, &lstDiscussionsView})
-            renameColumn(*list, issue_row::Sequence, stored.issues);
-        for (const ui::ListView* list : {&lstComments, &lstCommentsView}) {
-            renameColumn(*list, comment_row::Owner, stored.issues);
-            renameColumn(*list, comment_row::Sequence, stored.comments);
-        }
-        rename(SelectedIssueSequence, stored.issues);
-        rename(SelectedCommentSequence, stored.comments);
+        if (!sent.empty()) numberNewRows(document, sent);
         // The order as read now is the one the row loaders reload from: the document of the
-        // last load lacks the saved rows, and its counters would number new rows again from
-        // where that load left them, over rows already stored.
+        // last load lacks what was saved, the texts of an edit as much as new rows, and its
+        // counters would number new rows again from where that load left them, over rows
+        // already stored.
         DiscussionDocument = std::move(read);
-        refreshCommands();
     });
+}
+
+void JEXPODiscussionsXML::numberNewRows(const XmlDocument& document, const SentNewRows& sent) {
+    RecordTable storedIssues("DiscussionTable");
+    RecordTable storedComments("CommentTable");
+    declareDiscussionFields(storedIssues);
+    declareCommentFields(storedComments);
+    storedIssues.open();
+    storedComments.open();
+    // Only the rows the control did not know can be the ones it sent: the rest of the order,
+    // most of it, is left unread.
+    const auto readUnknown = [](RecordTable& table, const XmlElement& section, const auto& known) {
+        section.forEachChild([&](const XmlElement& record) {
+            if (record.childCount() == 0 || !known(record.child(0).text()))
+                readRecord(table, record);
+        });
+    };
+    readUnknown(
+        storedIssues, document.root().child(kIssueSection),
+        [&](const std::string& sequence) { return sent.knowsIssue(padSequence(sequence)); });
+    readUnknown(storedComments, document.root().child(kCommentSection),
+                [&](const std::string& sequence) { return sent.knowsComment(sequence); });
+
+    const StoredSequences stored = sent.foundIn(storedIssues, storedComments);
+    renameField(*DiscussionTable, issue_field::IssueSequence, stored.issues);
+    renameField(*CommentTable, comment_field::DiscussionSequence, stored.issues);
+    renameField(*CommentTable, comment_field::DiscussionCommentSequence, stored.comments);
+    for (const ui::ListView* list : {&lstDiscussions, &lstDiscussionsView})
+        renameColumn(*list, issue_row::Sequence, stored.issues);
+    for (const ui::ListView* list : {&lstComments, &lstCommentsView}) {
+        renameColumn(*list, comment_row::Owner, stored.issues);
+        renameColumn(*list, comment_row::Sequence, stored.comments);
+    }
+    rename(SelectedIssueSequence, stored.issues);
+    rename(SelectedCommentSequence, stored.comments);
+    refreshCommands();
 }
 
 // A stored row may no longer be deleted, nor edited in full: the commands follow the selection

@@ -171,7 +171,8 @@ TEST_P(SaveRoad, EveryKindOfChangeIsStoredOnceAsTypedWithTheDatabasesNumbers) {
 }
 
 // The placeholder of an order without issues, once stored alone, is an issue like any other;
-// the order's first comment, on it, and a new issue's comment are numbered once.
+// the order's first comment, on it, and a new issue's comment are numbered once. A host's redraw
+// after any save shows what was stored, so the next edit of a row does not undo the last.
 TEST_P(SaveRoad, TheSavedPlaceholderIsEditedAndCommentedAsAStoredIssue) {
     load("PO1003");
     save();  // with no other change, the placeholder alone
@@ -185,13 +186,22 @@ TEST_P(SaveRoad, TheSavedPlaceholderIsEditedAndCommentedAsAStoredIssue) {
     control.LetComments();
     addComment("000", "After a redraw");
     save();
+    // An edit saved alone, then redrawn: the resolution saved next keeps its follow-up.
+    editFollowUp("001", makeDateTime(2027, 1, 8));
+    save();
+    control.LetDiscussions();
+    clickRow(ui.lstDiscussions, 10, "001");
+    ui.cmdCloseDiscussion.userClick();
+    ui.txtDiscussionResolution.userType("Done");
+    ui.cmdCloseDiscussion.userClick();
+    save();
 
     EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription FROM OrderDiscussion WHERE "
                      "OrderID='PO1003' ORDER BY 1"),
               "0|Miscellaneous order comments (not a problem)\n1|Later trouble");
-    EXPECT_EQ(stored("SELECT IssueFollowUp FROM OrderDiscussion WHERE OrderID='PO1003' AND "
-                     "IssueSequence=0"),
-              "Dec, 30 2026");
+    EXPECT_EQ(stored("SELECT IssueFollowUp, substr(Resolution, 1, 4) FROM OrderDiscussion WHERE "
+                     "OrderID='PO1003' ORDER BY IssueSequence"),
+              "Dec, 30 2026|This\nJan, 08 2027|Done");
     EXPECT_EQ(stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
                      "OrderDiscussionComment WHERE OrderID='PO1003' ORDER BY 1"),
               "1|1|On the new issue\n2|0|Noted\n3|0|After a redraw");
