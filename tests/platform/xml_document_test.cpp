@@ -1,5 +1,5 @@
-// Loading over HTTP itself is on the display road and in the load tests, which fetch from real
-// servers.
+// Loading over HTTP itself is on the issue and comment roads and in the load tests, which fetch
+// from real servers.
 #include "platform/xml_document.h"
 
 #include <gtest/gtest.h>

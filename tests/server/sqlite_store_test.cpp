@@ -199,8 +199,8 @@ TEST_F(SqliteFile, ConflictRunsTheRequestAgain) {
 }
 
 // The order database as the page reads it (the document's sections, vocabularies and shown
-// fields are on the display road, which loads the demo orders through the control; here are the
-// fields it does not show, and text that looks like markup) and as the generator fills it.
+// fields are on the issue and comment roads, which load the demo orders through the control; here
+// are the fields it does not show, and text that looks like markup) and as the generator fills it.
 std::string fieldTexts(pugi::xml_node record) {
     std::string texts;
     for (pugi::xml_node field : record.children()) texts += field.child_value() + std::string("|");
