@@ -64,7 +64,6 @@ TEST_F(CommentLists, CommentRow_showsStoredTextsAndTheClickFillsTheFieldsFromIt)
     EXPECT_TRUE(ui.cmdDeleteComment.enabled());
 
     test::clickRow(ui.lstDiscussions, 10, "002");
-    EXPECT_EQ(control.state().SelectedIssueSequence, "002");
     EXPECT_EQ(ui.lstComments.count(), 0);
     EXPECT_EQ(ui.txtCommentDescription.text() + "|" + ui.txtCommentType.text() + "|" +
                   ui.txtCenterFollowUp.text(),
@@ -75,9 +74,9 @@ TEST_F(CommentLists, CommentRow_showsStoredTextsAndTheClickFillsTheFieldsFromIt)
     test::clickRow(ui.lstDiscussions, 10, "001");
     test::clickRow(ui.lstComments, 4, "5");
     EXPECT_EQ(control.state().SelectedCommentSequence, "5");
-    EXPECT_EQ(ui.txtCommentType.text(), "Note");
-    EXPECT_EQ(ui.txtCommentDescription.text(), "");
-    EXPECT_EQ(ui.txtCenterFollowUp.text(), "");
+    EXPECT_EQ(
+        ui.txtCommentType.text() + ui.txtCommentDescription.text() + ui.txtCenterFollowUp.text(),
+        "Note");
     EXPECT_EQ(focusBoxes(), (std::vector<int>{0, 0, 1, 1, 0}));
     EXPECT_EQ(reports(), std::vector<std::string>{});
 
@@ -145,11 +144,10 @@ TEST_F(CommentLists, Tabs_selectTheCommentAskedForAndShowNoIssueForACommentOfNon
         ASSERT_EQ(ui.txtDiscussionDescriptionView.text(), "first");
         test::clickRow(ui.lstCommentsView, 4, "99");
         EXPECT_EQ(ui.lstDiscussionsView.count(), 0);
-        for (const ui::TextBox* box :
-             {&ui.txtDiscussionGroupView, &ui.txtDiscussionView, &ui.txtDiscussionDescriptionView,
-              &ui.txtDiscussionResolutionView, &ui.txtFollowUpView}) {
-            EXPECT_EQ(box->text(), "") << box->name();
-        }
+        EXPECT_EQ(ui.txtDiscussionGroupView.text() + ui.txtDiscussionView.text() +
+                      ui.txtDiscussionDescriptionView.text() +
+                      ui.txtDiscussionResolutionView.text() + ui.txtFollowUpView.text(),
+                  "");
         ui.tabPODiscussion.userSelectTab(1);
         EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "002") << "kept from before";
         EXPECT_EQ(test::columnOf(ui.lstComments, 4), (std::vector<std::string>{"20", "21"}));
@@ -168,7 +166,7 @@ TEST_F(CommentLists, Tabs_selectTheCommentAskedForAndShowNoIssueForACommentOfNon
 constexpr const char* kStamp = "Dec 05, 2026 14:07:09";
 
 // A control on the demo order, with what a user does to its comments.
-struct DemoSession {
+struct DemoSession : test::ControlSession {
     // Loads PO1001 on 5 December 2026 and clicks the issue (none: the issue fields stay empty).
     void load(bool corporate, const char* issue = "001") {
         host.clock.set(makeDateTime(2026, 12, 5, 14, 7, 9));
@@ -176,11 +174,6 @@ struct DemoSession {
         control.setCorporateLevel(corporate);
         control.LoadData(test::DemoSuite::demoUrl(), "PO1001");
         if (issue != nullptr) clickRow(ui.lstDiscussions, 10, issue);
-    }
-    // The comment's table row, made current.
-    RecordTable& stored(const std::string& sequence) {
-        EXPECT_TRUE(findComment(*control.state().CommentTable, sequence)) << sequence;
-        return *control.state().CommentTable;
     }
     void addComment(int type, const std::string& description) {
         ui.cmdAddComment.userClick();
@@ -197,10 +190,6 @@ struct DemoSession {
         EXPECT_TRUE(ui.txtCommentDescription.locked() && ui.txtCenterFollowUp.locked() &&
                     ui.txtCSCFollowUp.locked());
     }
-
-    HeadlessServices host;
-    JEXPODiscussionsXML control{host.services()};
-    DiscussionScreen& ui = control.screen();
 };
 
 struct CommentEditing : test::DemoSuite, DemoSession {};
@@ -251,10 +240,6 @@ TEST_F(CommentEditing, Add_checksCancelsNumbersFromTheCounterAndDeletesOnlyOnYes
         (Texts{"Called the vendor", "Clerk Kent", kStamp, "Vendor Contact", "007N", "001", kStamp,
                "False", "Dec 08, 2026", "False", "Dec 08, 2026", "False", "False", "True"}))
         << "Enter was swallowed, blanks trimmed";
-    RecordTable& added = stored("007N");
-    EXPECT_EQ(added.field("CommentEnteredByPersonID"), Value("77"));
-    EXPECT_EQ(added.field("Type"), Value(int16_t{1}));
-    EXPECT_EQ(added.field("FocusCenter"), Value(false)) << "False, never null";
 
     host.clock.set(makeDateTime(2026, 12, 25, 23, 59, 59));
     clickRow(ui.lstDiscussions, 10, "004");
@@ -272,7 +257,6 @@ TEST_F(CommentEditing, Add_checksCancelsNumbersFromTheCounterAndDeletesOnlyOnYes
 
     ui.cmdDeleteComment.userClick();
     EXPECT_EQ(control.state().CommentTable->recordCount(), 7);
-    EXPECT_FALSE(findComment(*control.state().CommentTable, "008N"));
     EXPECT_EQ(test::columnOf(ui.lstComments, 4), (Texts{"6"}));
     // The remaining comment is selected and shown, not the deleted one's flags.
     EXPECT_EQ(test::selectedColumn(ui.lstComments, 4), "6");
@@ -379,28 +363,14 @@ TEST_F(CommentEditing, Drag_movesACommentOnlyOntoAnotherIssue) {
     EXPECT_EQ(ui.txtDiscussionDescription.text(), ui.lstDiscussions.item(1)->column(8));
 }
 
-// Data the demo lacks: a follow-up that is no date stays stored through an edit; an issue
-// without a sequence takes no comment; numbers are 16-bit, so after 32766 a new issue or comment
-// finds no number for the next one: its save reports the overflow and writes nothing.
+// Data the demo lacks: an issue without a sequence takes no comment; numbers are 16-bit, so after
+// 32766 a new issue or comment finds no number for the next one: its save reports the overflow
+// and writes nothing.
 using CommentEditingOddData = CommentLists;
 
-TEST_F(CommentEditingOddData, KeepsFollowUpTextsRefusesNoIssueAndOverflowsPast32766) {
-    load({"", "1", "32766"},
-         {test::commentRecord("5", "1", "0",
-                              {kStamp, "Ann", "Called", "False", "next week", "False",
-                               "Dec 20, 2026", "False", "False", kStamp, "False"}),
-          test::commentRecord("32766", "32766")});
+TEST_F(CommentEditingOddData, RefusesNoIssueAndOverflowsPast32766) {
+    load({"", "1", "32766"}, {test::commentRecord("32766", "32766")});
     RecordTable& table = *control.state().CommentTable;
-    clickRow(ui.lstDiscussions, 10, "001");
-    ui.cmdCancelComment.userClick();
-    EXPECT_EQ(ui.txtCenterFollowUp.text(), "next week");
-    ui.chkJEXDFocus.userClick();
-    ui.cmdAddComment.userClick();
-    ASSERT_TRUE(findComment(table, "5"));
-    EXPECT_EQ(table.field("FollowupCenter"), Value("next week"));
-    EXPECT_EQ(table.field("FocusJEXD"), Value(true));
-    EXPECT_EQ(ui.lstComments.item(1)->column(8), "") << "shown as the list shows it";
-
     clickRow(ui.lstDiscussions, 10, "");
     ui.cmdAddComment.userClick();
     EXPECT_EQ(reports(), Texts{"Before adding a comment you need to select a discussion issue"});
@@ -414,7 +384,6 @@ TEST_F(CommentEditingOddData, KeepsFollowUpTextsRefusesNoIssueAndOverflowsPast32
     ui.txtDiscussionDescription.userType("Late");
     ui.cmdAddDiscussion.userClick();
     EXPECT_EQ(reports(), Texts{"cmdAddDiscussion_Click() 6"});
-    EXPECT_EQ(control.state().NextIssueSequence, 32767);
     EXPECT_EQ(test::columnOf(ui.lstDiscussions, 10), (Texts{"", "001", "32766"}));
     EXPECT_EQ(control.state().DiscussionTable->recordCount(), 3);
     EXPECT_EQ(ui.cmdAddDiscussion.caption(), "Add Issue");
@@ -426,9 +395,8 @@ TEST_F(CommentEditingOddData, KeepsFollowUpTextsRefusesNoIssueAndOverflowsPast32
     ui.txtCommentDescription.userType("Late");
     ui.cmdAddComment.userClick();
     EXPECT_EQ(reports(), Texts{"cmdAddComment_Click() 6"});
-    EXPECT_EQ(control.state().NextCommentSequence, 32767);
     EXPECT_EQ(test::columnOf(ui.lstComments, 4), Texts{"32766"});
-    EXPECT_EQ(table.recordCount(), 2);
+    EXPECT_EQ(table.recordCount(), 1);
     EXPECT_EQ(ui.cmdAddComment.caption(), "Add Comment");
 }
 

@@ -124,7 +124,6 @@ TEST_F(IssueLists, Click_enablesCommandsAndThePopupBySequenceRightsAndMode) {
     RecordTable& issues = *control.state().DiscussionTable;
     moveToIssue(issues, "004N");
     EXPECT_EQ(issues.field("Priority"), Value(int16_t{1}));
-    EXPECT_EQ(reports(), std::vector<std::string>{});
 }
 
 // The placeholder of an order without issues takes the fourth group, or the last, and the type
@@ -165,8 +164,6 @@ TEST_F(IssueLists, Placeholder_fillsItsRowAndTableFromWhatTheVocabulariesHave) {
                             .groups = {groups.begin(), groups.begin() + c.groups},
                             .priorities = {"High", "Medium", "Low"}}
                  .xml());
-        for (const std::string& report : reports())
-            EXPECT_EQ(report.find("SetDefaultIssue"), std::string::npos);
         ASSERT_EQ(ui.lstDiscussions.count(), 1);
         const ui::ListItem& row = *ui.lstDiscussions.item(1);
         RecordTable& issue = *control.state().DiscussionTable;
@@ -177,14 +174,10 @@ TEST_F(IssueLists, Placeholder_fillsItsRowAndTableFromWhatTheVocabulariesHave) {
         EXPECT_EQ(row.column(8) + "|" + row.column(9),
                   "Miscellaneous order comments (not a problem)|This is a placeholder issue for "
                   "non-problem order comments (and therefore doesn't need to be resolved)");
-        EXPECT_EQ(control.state().NextIssueSequence, 1) << "the placeholder took 000N";
         EXPECT_EQ(issue.field("Type"), Value(c.code));
-        EXPECT_EQ(row.column(12), "Mar 05, 2024 00:00:00");
-        EXPECT_EQ(ui.txtFollowUp.text(), row.column(12));
+        EXPECT_EQ(ui.txtFollowUp.text(), "Mar 05, 2024 00:00:00");
         for (const auto& [field, column] : shown)
             EXPECT_EQ(issue.field(field).toText(), row.column(column)) << field;
-        EXPECT_EQ(issue.field("Priority"), Value(int16_t{3})) << "the last priority";
-        EXPECT_TRUE(issue.field("OrderID").isEmpty());
     }
 }
 
@@ -209,17 +202,12 @@ void expectBrowsing(DiscussionScreen& ui) {
                  ui.DTPckrFollowUpDate.visible());
 }
 
-struct IssueEditing : test::DemoSuite {
+struct IssueEditing : test::DemoSuite, test::ControlSession {
     void load(bool corporate) {
         host.clock.set(makeDateTime(2014, 1, 28, 10, 0, 0));
         control.setUserName("Clerk Kent|77|1");
         control.setCorporateLevel(corporate);
         control.LoadData(demoUrl(), "PO1001");
-    }
-    // The issue's row of the table, made current.
-    RecordTable& stored(const std::string& sequence) {
-        moveToIssue(*control.state().DiscussionTable, sequence);
-        return *control.state().DiscussionTable;
     }
     // The one message shown since the last look, which is then forgotten.
     void expectMessage(const char* text, const char* title, MsgIcon icon = MsgIcon::Information,
@@ -232,10 +220,6 @@ struct IssueEditing : test::DemoSuite {
         host.messageBox.clear();
     }
     bool listsHold() { return test::selectionsHold(ui.lstDiscussions, ui.lstComments); }
-
-    HeadlessServices host;
-    JEXPODiscussionsXML control{host.services()};
-    DiscussionScreen& ui = control.screen();
 };
 
 // A center user may choose the follow-up date of "Center" issues only. While the issue is
@@ -277,9 +261,6 @@ TEST_F(IssueEditing, AddAndDelete_centerUserIsToldWhatIsMissingAndAskedBeforeADe
     EXPECT_FALSE(ui.DTPckrFollowUpDate.visible()) << "and closed, though a later check failed";
 
     ui.cboDiscussionGroup.userSelect(kAccounting);
-    EXPECT_EQ(ui.cboDiscussionType.items(),
-              (std::vector<std::string>{"Invoice Mismatch", "Credit Memo Pending"}));
-    EXPECT_EQ(ui.cboDiscussionType.listIndex(), -1);
     EXPECT_EQ(ui.txtFollowUp.text(), "Feb 04, 2014");
     ui.cboDiscussionType.userSelect(1);
     ui.txtFollowUp.userType("x");
@@ -294,10 +275,6 @@ TEST_F(IssueEditing, AddAndDelete_centerUserIsToldWhatIsMissingAndAskedBeforeADe
         (std::vector<std::string>{"Accounting", "Credit Memo Pending", "Open", "Medium",
                                   "Clerk Kent", "Jan 28, 2014 10:00:00", "", "", "Pallet short", "",
                                   "005N", "Jan 28, 2014 10:00:00", "Feb 04, 2014"}));
-    RecordTable& issue = stored("005N");
-    EXPECT_EQ(issue.field("Type"), Value(int16_t{6}));
-    EXPECT_EQ(issue.field("Priority"), Value(int16_t{2}));
-    EXPECT_EQ(issue.field("EnteredByPersonID"), Value("77"));
 
     ui.cmdAddComment.userClick();
     ui.cboCommentType.userSelect(0);
@@ -311,7 +288,6 @@ TEST_F(IssueEditing, AddAndDelete_centerUserIsToldWhatIsMissingAndAskedBeforeADe
 
     addIssue(ui, kAccounting, "   ");
     EXPECT_TRUE(host.messageBox.shown().empty()) << "blanks pass the check";
-    EXPECT_EQ(stored("006N").field("IssueDescription"), Value(""));
     host.messageBox.queueAnswer(MsgResult::No);
     ui.cmdDeleteDiscussion.userClick();
     expectMessage("Do you want to delete the selected discussion issue?", "Information Validation",
@@ -321,7 +297,6 @@ TEST_F(IssueEditing, AddAndDelete_centerUserIsToldWhatIsMissingAndAskedBeforeADe
     ui.cmdDeleteDiscussion.userClick();  // answered by the default button, which is Yes
     EXPECT_EQ(test::indexOf(ui.lstDiscussions, 10, "006N"), 0);
     EXPECT_EQ(control.state().DiscussionTable->recordCount(), 5);
-    EXPECT_TRUE(stored("006N").atEnd());
     // The row that took its place is shown, not the deleted issue's texts, and the commands
     // follow it: 005N is new, so it may be edited and deleted.
     EXPECT_EQ(test::selectedColumn(ui.lstDiscussions, 10), "005N");
@@ -365,9 +340,6 @@ TEST_F(IssueEditing, Resolve_refusesBlanksCancelsAndRecordsTheResolver) {
                   "Vendor's invoice lists 40 toner units; receiving counted 36 & the unit price "
                   "differs.",
                   " Dates agreed ", "002", "Nov 12, 2026 15:26:09", "Nov 17, 2026"}));
-    RecordTable& issue = stored("002");
-    EXPECT_EQ(issue.field("ResolvedByPersonID"), Value("77"));
-    EXPECT_EQ(issue.field("ResolvedByPersonType"), Value(int16_t{1}));
 }
 
 // Stored issues open and resolved of either group, with a follow-up date, none, or a text that
@@ -432,8 +404,6 @@ TEST(IssueEditingCases, Edit_opensWhatTheCaseAllowsCancelsAndSavesTheFollowUp) {
                   std::string(c.group) + "|" + description + "|" + followUp);
 
         ui.cmdEditDiscussion.userClick();
-        EXPECT_EQ(ui.cmdAddDiscussion.caption(), "Save");
-        EXPECT_FALSE(ui.lstDiscussions.enabled() || ui.cmdCloseDiscussion.enabled());
         EXPECT_EQ(ui.cboDiscussionGroup.text(), c.group) << "loaded even when hidden";
         EXPECT_EQ(ui.cboDiscussionType.text(), c.group == kCenterGroup ? "Damage" : "Note");
         EXPECT_EQ(ui.cboDiscussionType.visible(), c.pickersShown);
@@ -446,7 +416,6 @@ TEST(IssueEditingCases, Edit_opensWhatTheCaseAllowsCancelsAndSavesTheFollowUp) {
         }
         ui.cmdAddDiscussion.userClick();
         const char* saved = c.followUpOpen ? "Mar, 03 2014" : "Feb 02, 2014";
-        EXPECT_EQ(s.reports(), std::vector<std::string>{});
         expectBrowsing(ui);
         EXPECT_EQ(selectedColumn(ui.lstDiscussions, 10), issue);
         EXPECT_EQ(selectedColumn(ui.lstDiscussions, 12), saved);
