@@ -73,7 +73,6 @@ TEST_F(CommentLists, CommentRow_showsStoredTextsAndTheClickFillsTheFieldsFromIt)
 
     test::clickRow(ui.lstDiscussions, 10, "001");
     test::clickRow(ui.lstComments, 4, "5");
-    EXPECT_EQ(control.state().SelectedCommentSequence, "5");
     EXPECT_EQ(
         ui.txtCommentType.text() + ui.txtCommentDescription.text() + ui.txtCenterFollowUp.text(),
         "Note");
