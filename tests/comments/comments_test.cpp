@@ -211,9 +211,6 @@ TEST_F(CommentEditing, Add_checksCancelsNumbersFromTheCounterAndDeletesOnlyOnYes
     ui.cmdAddComment.userClick();
     EXPECT_FALSE(ui.lstComments.enabled() || ui.lstDiscussions.enabled() ||
                  ui.cmdAddDiscussion.enabled() || ui.cmdDeleteComment.enabled());
-    EXPECT_EQ(ui.cboCommentType.listIndex(), -1);
-    EXPECT_EQ(ui.chkCenterFocus.value(), 0) << "comment 1 had it ticked";
-    EXPECT_EQ(ui.txtCenterFollowUp.text(), "Dec 08, 2026") << "Center: 3 days";
     EXPECT_TRUE(ui.txtCenterFollowUp.locked() && !ui.txtCommentDescription.locked());
     EXPECT_TRUE(test::selectionsHold(ui.lstDiscussions, ui.lstComments));
 
