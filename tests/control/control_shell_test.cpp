@@ -32,12 +32,13 @@ struct ControlShell : ::testing::Test {
     std::unique_ptr<JEXPODiscussionsXML> control;
 };
 
-// Before a load there is nothing to do or export; what needs a document reports the fixed
-// text (the box's buttons, icon and title, and the log entry, are checked through the host).
-// The dispatch refuses what the interface does not have. Each list's width rounds half to even
-// (16800.5 and 16799.5 to 16800) before the column shares are taken, and a share of so wide a
-// list is past 16 bits before its division.
-TEST_F(ControlShell, FreshControl_hasCaptionedColumnsNothingToDoReportsAndDispatches) {
+// Before a load there is nothing to export (the commands are off: the host's session and the
+// issue and comment cases fail if not); what needs a document reports the fixed text (the box's
+// buttons, icon and title, and the log entry, are checked through the host). The dispatch refuses
+// what the interface does not have. Each list's width rounds half to even (16800.5 and 16799.5 to
+// 16800) before the column shares are taken, and a share of so wide a list is past 16 bits before
+// its division.
+TEST_F(ControlShell, FreshControl_hasCaptionedColumnsNothingToExportReportsAndDispatches) {
     create({.listWidths = {{"lstDiscussions", 16800.5},
                            {"lstDiscussionsView", 16800},
                            {"lstComments", 16799.5},
