@@ -41,10 +41,6 @@ TEST(RecordTable, FieldsAndRows_refusedWritesLeaveTheRowAndTheCursorKeepsToTheRo
     EXPECT_EQ(errorNumberOf([&] { issues.appendField("Extra", FieldType::Boolean); }),
               recordErr::ObjectOpen);
     issues.addNew();
-    issues.setField("isupdated", Value("True"));
-    EXPECT_EQ(issues.field(12), Value(true));
-    issues.setField("IssueFollowUp", Value::null());
-    EXPECT_TRUE(issues.field("IssueFollowUp").isNull());
     issues.setField("Type", Value("3"));
     issues.setField("OrderID", Value(int16_t{42}));
     EXPECT_EQ(issues.field("OrderID"), Value("42"));
