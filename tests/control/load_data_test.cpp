@@ -291,6 +291,7 @@ TEST_F(LoadData, GetCommentsAndDiscussions_writeTheMarkedRowsAndStringToArrayRea
     const Case cases[] = {
         {"a|b;c|d", {{"a", "b"}}, {}},
         {"a|b;c|d|e;", {{"a", "b"}, {"c", "d"}}, {}},
+        {"  ", {{"<empty>"}}, {}},
         {"a|b", {{"<empty>"}}, {"StringToArray 9"}},
         {"a|b;c;", {{"<empty>"}}, {"StringToArray 9"}},
     };

@@ -148,9 +148,7 @@ TEST_F(FormatData, WorkedExample_batchesInOrderToTheCharacterAndOnlyOnce) {
             "1,2,'PO9',0,'Dec 05, 2026 14:07:09','Clerk Kent|77|1','Chased',0,'',0,'',-1,-1,"
             "GETDATE(),0,'77','1');",
         kOpenProblemBatch};
-    const Batches batches = save();
-    ASSERT_EQ(batches.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(batches[i], expected[i]) << i;
+    EXPECT_EQ(save(), expected);
 
     EXPECT_EQ(s.control.SaveDataToIIS("\n"), "") << "every mark cleared";
 }

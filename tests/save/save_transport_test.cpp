@@ -82,6 +82,8 @@ TEST_F(SaveTransport, BodyAndAnswer_encodedAndShownAndAFailedSaveMarksItsRowsAga
         {500, "Invalid column name 'Typo'.", "Invalid column name 'Typo'.", MsgIcon::Information},
         {0, "", failed, MsgIcon::None},
     };
+    control.SaveData();
+    EXPECT_EQ(page.posts().size(), 0u) << "nothing marked: nothing sent";
     for (const Case& c : cases) {
         mark({"001"}, {"005", "006"});
         const Texts batches = batchesOf({"001"}, {"005", "006"});
