@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "sql_connection.h"
 #include "sql_values.h"
@@ -34,19 +33,11 @@ inline std::string rows(server::SqlConnection& connection, const std::string& sq
     return text;
 }
 
-// The first column of every row as a whole number (0 for what is none).
-inline std::vector<std::int64_t> numbers(server::SqlConnection& connection,
-                                         const std::string& sql) {
-    std::vector<std::int64_t> values;
-    const auto query = connection.prepare(sql);
-    while (query->step()) values.push_back(server::wholeNumberOf(query->column(0)).value_or(0));
-    return values;
-}
-
-// The first column of the first row as a whole number; -1 when there is no row.
+// The first column of the first row as a whole number (0 for what is none); -1 when there is no
+// row.
 inline std::int64_t number(server::SqlConnection& connection, const std::string& sql) {
-    const std::vector<std::int64_t> values = numbers(connection, sql);
-    return values.empty() ? -1 : values.front();
+    const auto query = connection.prepare(sql);
+    return query->step() ? server::wholeNumberOf(query->column(0)).value_or(0) : -1;
 }
 
 }  // namespace jex::test
