@@ -69,11 +69,16 @@ std::vector<json> runSteps(const std::vector<Step>& steps) {
     return answers;
 }
 
-TEST(JexHost, Requests_wrongOnesAreRefusedAndTheHostGoesOn) {
+// Wrong requests are refused and the host goes on. Until an order is loaded and a command opens
+// them, the fields refuse the user's hands.
+TEST(JexHost, Session_wrongRequestsThenMembersWidgetsAndMessagesOfAFreshControl) {
     const auto refused = [](const char* request, const char* refusal) {
         return Step{request, kRefused, refusal};
     };
-    runSteps({
+    const json ignored = {{"ok", true}, {"ignored", true}};
+    const json overflow = {
+        {"number", 6}, {"description", "Overflow"}, {"source", "JEXDiscussionsXML"}};
+    const std::vector<json> all = runSteps({
         refused("not json", "bad JSON"),
         refused(R"([1,2])", "JSON object"),
         refused(R"({"name":"ViewMode"})", "missing field \"op\""),
@@ -99,15 +104,6 @@ TEST(JexHost, Requests_wrongOnesAreRefusedAndTheHostGoesOn) {
                 "yyyy-mm-dd"),
         {R"({"op":"release"})"},
         refused(R"({"op":"widget","name":"lstDiscussions"})", "\"create\" comes first"),
-    });
-}
-
-// Until an order is loaded and a command opens them, the fields refuse the user's hands.
-TEST(JexHost, Session_membersWidgetsAndMessagesOfAFreshControl) {
-    const json ignored = {{"ok", true}, {"ignored", true}};
-    const json overflow = {
-        {"number", 6}, {"description", "Overflow"}, {"source", "JEXDiscussionsXML"}};
-    const std::vector<json> a = runSteps({
         {R"({"op":"create","version":"2.3.45"})"},
         {R"({"op":"call","name":"LetDiscussions"})", {{"ok", true}, {"value", nullptr}}},
         {R"({"op":"messages"})", json::object()},
@@ -162,6 +158,7 @@ TEST(JexHost, Session_membersWidgetsAndMessagesOfAFreshControl) {
         {R"({"op":"create","widths":{"lstDiscussions":18000}})"},
         {R"({"op":"widget","name":"lstDiscussions"})", json::object()},
     });
+    const json* a = &all[24];  // the fresh control's answers
 
     // An error report is shown and logged once.
     ASSERT_EQ(a[2]["messages"].size(), 1u) << a[2];
@@ -173,7 +170,7 @@ TEST(JexHost, Session_membersWidgetsAndMessagesOfAFreshControl) {
     ASSERT_EQ(list["columns"].size(), 13u);
     EXPECT_EQ(list["columns"][0]["caption"], "Group");
     EXPECT_NE(a[15]["value"], "2026-12-19");
-    EXPECT_GT(a.back()["columns"][1]["width"].get<double>(),
+    EXPECT_GT(all.back()["columns"][1]["width"].get<double>(),
               list["columns"][1]["width"].get<double>())
         << "list widths scale the columns";
 }
