@@ -1,15 +1,26 @@
 // The SQLite order database: the connection's parameters, the failures a save runs again after
 // and the guard of a save; setting a file up; the batch runner, on batches written as the
 // control's batch builder writes them, blanks included; the page's document and the generator.
+// The page over HTTP on it: what is a load, how a save's body is read and decoded, its limits, a
+// stalled client, and the credentials gate.
 #include "sqlite_store.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <cstdint>
+#include <fstream>
+#include <optional>
 #include <pugixml.hpp>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "basic_auth.h"
 #include "batch_runner.h"
 #include "control/headless_services.h"
 #include "discussion_document.h"
@@ -25,11 +36,23 @@
 namespace jex::server {
 namespace {
 
+// A demo database file, and the page served on it.
 struct SqliteFile : ::testing::Test {
+    void SetUp() override {
+        server.setReadTimeout(std::chrono::seconds(1));
+        port = server.start();
+    }
     std::string stored(const std::string& sql) { return test::rows(*database, sql); }
+    httplib::Client client() const { return httplib::Client("127.0.0.1", port); }
+    std::string followUp() {
+        return stored(
+            "SELECT IssueFollowUp FROM OrderDiscussion WHERE OrderID='PO1001' AND IssueSequence=1");
+    }
 
     test::TempPath file{"sqlite-file"};
     std::unique_ptr<SqliteConnection> database = test::openDatabase(file.path());
+    DiscussionServer server{file.path()};
+    int port = 0;
 };
 
 // Parameters are found by their number, wherever and however often the text names them; one
@@ -218,14 +241,12 @@ TEST_F(SqliteFile, DocumentRecordsCarryEveryFieldOfTheTablesInOrder) {
     ASSERT_TRUE(document.load_string(discussionDocument(*database, "PO1001").c_str()));
     const pugi::xml_node issue =
         document.document_element().child("Issues").first_child().next_sibling();
-    EXPECT_STREQ(issue.first_child().name(), "IssueSequence");
     EXPECT_EQ(fieldTexts(issue),
               "2|PO1001|5|2|Nov 10, 2026 11:02:45|Priya Natarajan|Vendor's invoice lists 40 toner "
               "units; receiving counted 36 & the unit price differs.||||Nov 12, 2026 15:26:09|Nov "
               "17, 2026||4802|2|||");
     const pugi::xml_node comment =
         document.document_element().child("Comments").first_child().next_sibling().next_sibling();
-    EXPECT_STREQ(comment.first_child().next_sibling().name(), "IssueSequence");
     EXPECT_EQ(fieldTexts(comment),
               "3|2|PO1001|2|Nov 10, 2026 11:15:03|Priya Natarajan|A/P is holding payment until the "
               "vendor's credit memo arrives.|False||True|Nov 20, 2026|True|True|Nov 10, 2026 "
@@ -279,27 +300,224 @@ TEST_F(SqliteFile, GeneratorRowsMatchTheShapeAgainAndAgainAndLoadInTheControl) {
     EXPECT_EQ(discussionDocument(*database, "PO-G1"), first);
     EXPECT_EQ(stored("SELECT count(*) FROM OrderDiscussionComment"), "926\n") << "other rows stay";
 
-    DiscussionServer server(file.path());
     HeadlessServices host;
     JEXPODiscussionsXML control(host.services());
     control.setUserName("Clerk Kent|77|1");
-    control.LoadData("http://127.0.0.1:" + std::to_string(server.start()) + "/", "PO-G4");
+    control.LoadData("http://127.0.0.1:" + std::to_string(port) + "/", "PO-G4");
 
     ASSERT_TRUE(host.messageBox.shown().empty()) << host.messageBox.shown()[0].text;
     EXPECT_EQ(control.screen().lstDiscussions.count(), 60);
     EXPECT_EQ(control.state().NextCommentSequence, 901);
-}
 
-TEST_F(SqliteFile, GeneratorRefusesShapesTheControlCannotNumber) {
-    const OrderShape shapes[] = {
+    // Shapes the control cannot number are refused, and write nothing.
+    const OrderShape refused[] = {
         {"PO-G6", -1, 0}, {"PO-G6", 0, 5}, {"PO-G6", 32768, 0}, {"PO-G6", 1, 32768}, {"", 1, 1}};
-    for (const OrderShape& shape : shapes) {
+    for (const OrderShape& shape : refused) {
         EXPECT_THROW(generateOrder(*database, shape), std::invalid_argument)
             << shape.issues << " " << shape.comments;
     }
     database->execute("DELETE FROM CommentType");
     EXPECT_THROW(generateOrder(*database, {"PO-G6", 1, 1}), std::invalid_argument);
-    EXPECT_EQ(stored("SELECT count(*) FROM OrderHeader"), "3\n");
+    EXPECT_EQ(stored("SELECT count(*) FROM OrderHeader"), "7\n");
+}
+
+// A TCP connection to the server on loopback that sends a request byte for byte as written.
+class RawConnection {
+  public:
+    // Connects and sends request, all of it.
+    RawConnection(int port, const std::string& request) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const bool connected =
+            ::connect(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        EXPECT_TRUE(connected && ::send(m_socket, request.data(), request.size(), 0) ==
+                                     static_cast<ssize_t>(request.size()));
+    }
+    ~RawConnection() { ::close(m_socket); }
+    RawConnection(const RawConnection&) = delete;
+    RawConnection& operator=(const RawConnection&) = delete;
+
+    // Everything the server sends until it closes the connection; nothing when it is still open
+    // after `seconds` (a guard against hanging the suite).
+    std::optional<std::string> readUntilClosed(long seconds) {
+        const timeval guard{seconds, 0};
+        setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, &guard, sizeof guard);
+        std::string received;
+        char buffer[4096];
+        ssize_t length = 0;
+        while ((length = ::recv(m_socket, buffer, sizeof buffer, 0)) > 0)
+            received.append(buffer, length);
+        return length == 0 ? std::optional(received) : std::nullopt;
+    }
+
+  private:
+    int m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+};
+
+constexpr const char* kForm = "application/x-www-form-urlencoded";
+
+TEST(BasicAuth, CredentialsFileHoldsOneLineUserColonPassword) {
+    const std::pair<const char*, const char*> cases[] = {
+        // content (nullptr: no file), "user|password" read
+        {"ann:secret\n", "ann|secret"},
+        {"ann:se:cr:et\r\nignored:line\n", "ann|se:cr:et"},
+        {"ann:", "ann|"},
+        {"ann secret\n", "refused"},
+        {":secret\n", "refused"},
+        {"", "refused"},
+        {nullptr, "refused"},
+    };
+    for (const auto& [content, read] : cases) {
+        const test::TempPath file("credentials");
+        if (content != nullptr) std::ofstream(file.path()) << content;
+        std::string got = "refused";
+        try {
+            const Credentials credentials = readCredentialsFile(file.path());
+            got = credentials.user + "|" + credentials.password;
+        } catch (const std::runtime_error&) {
+        }
+        EXPECT_EQ(got, read) << (content != nullptr ? content : "<no file>");
+    }
+}
+
+// A save of issue 1's follow-up, its value given url-encoded.
+std::string followUpSave(const std::string& encoded) {
+    std::string body = test::formBody({test::issueUpdate("PO1001", 1, "'@'")});
+    return body.replace(body.find("%40"), 3, encoded);
+}
+
+// The page is the last segment of the path, in any letter case.
+TEST_F(SqliteFile, AnswersOnlyALoadOfAnOrderAndTheDatabasesErrorAs500) {
+    const std::pair<const char*, int> cases[] = {
+        {"/app/podiscussion.ASP?OrderID=PO1001", 200},
+        {"//PODiscussion.asp?OrderID=PO1001", 200},
+        {"/PODiscussion.asp", 400},
+        {"/PODiscussion.asp?orderid=PO1001", 400},
+        {"/Other.asp?OrderID=PO1001", 404},
+        {"/PODiscussion.aspx?OrderID=PO1001", 404},
+        {"/PODiscussion.asp/?OrderID=PO1001", 404},
+        {"/PODiscussion.asp/x.asp?OrderID=PO1001", 404},
+    };
+    for (const auto& [target, status] : cases) {
+        const auto result = client().Get(target);
+        ASSERT_TRUE(result) << target;
+        EXPECT_EQ(result->status, status) << target;
+        EXPECT_EQ(result->get_header_value("Content-Type"),
+                  status == 200 ? "text/xml; charset=utf-8" : "text/plain; charset=utf-8");
+        EXPECT_NE(result->body.find(status == 200 ? "<OrderID>PO1001<" : " "), std::string::npos)
+            << target;
+    }
+    database->execute("ALTER TABLE OrderDiscussion RENAME COLUMN Resolution TO Outcome");
+    const auto failed = client().Get("/PODiscussion.asp?OrderID=PO1001");
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->status, 500);
+    EXPECT_NE(failed->body.find("Resolution"), std::string::npos) << failed->body;
+}
+
+// Fields in body order, each decoded as the declared charset (the code page unless UTF-8 is
+// declared); what is refused leaves the follow-up as it was.
+TEST_F(SqliteFile, SaveRunsTheBodysSqlFieldsAsOneRequest) {
+    const std::string twice = test::formBody({test::newIssueSave("PO1001", "twice")});
+    const std::string atLimit = followUpSave("limit") + "&pad=";
+    const std::string longest = atLimit + std::string(kMaxSaveBodyBytes - atLimit.size(), 'x');
+    struct Case {
+        std::string body;
+        std::string type;
+        int status;
+        std::string answer;
+        std::string followUp;
+        const char* path = "/app/PODiscussion.asp";
+    };
+    const Case cases[] = {
+        {followUpSave("Caf%E9+%80%C5%81"), kForm, 200, "", "Café €Å\u0081"},
+        {followUpSave("%C5"), std::string(kForm) + "; Charset=UTF-8", 400,
+         "The request declares UTF-8, but this SQL field is not UTF-8: " +
+             test::issueUpdate("PO1001", 1, "'\u00C5'"),
+         "Café €Å\u0081"},
+        // longer than the library's own limit for a form body
+        {followUpSave(std::string(20000, 'y')), kForm, 200, "", std::string(20000, 'y')},
+        {longest + "x", kForm, 413, "The save is longer than 8388608 bytes.",
+         std::string(20000, 'y')},
+        {longest, kForm, 200, "", "limit"},
+        {"Other=1", kForm, 400, "no SQL field", "limit"},
+        {followUpSave("smuggled"), kForm, 400, "SQL fields belong in the request body", "limit",
+         "/PODiscussion.asp?SQL=DELETE+FROM+OrderHeader"},
+        {twice + twice, kForm, 200, "", "limit"},  // equal fields are two changes
+    };
+    for (const Case& c : cases) {
+        const auto result = client().Post(c.path, c.body, c.type);
+
+        ASSERT_TRUE(result) << httplib::to_string(result.error());
+        EXPECT_EQ(result->status, c.status) << c.body.substr(0, 200);
+        EXPECT_EQ(result->body, c.answer);
+        EXPECT_EQ(followUp(), c.followUp + "\n") << c.body.substr(0, 200);
+    }
+    EXPECT_EQ(stored("SELECT count(*) FROM OrderDiscussion WHERE IssueDescription = 'twice'"),
+              "2\n");
+}
+
+// A client that stops halfway through its body is cut off, and others are served meanwhile.
+TEST_F(SqliteFile, StalledClientIsClosedWithoutStallingOthers) {
+    RawConnection stalled(
+        port, "POST /PODiscussion.asp HTTP/1.1\r\nHost: x\r\nContent-Type: " + std::string(kForm) +
+                  "\r\nContent-Length: 100\r\n\r\nSQL=UPDATE");
+
+    const auto load = client().Get("/PODiscussion.asp?OrderID=PO1001");
+
+    ASSERT_TRUE(load);
+    EXPECT_EQ(load->status, 200);
+    // The server's timeout is far shorter than the guard.
+    EXPECT_TRUE(stalled.readUntilClosed(30)) << "the stalled connection stayed open";
+}
+
+// Every route is behind the gate: only the basic scheme with exactly the credentials gets
+// through; anything else is answered 401 with the challenge, and neither a load nor a save runs.
+TEST_F(SqliteFile, AdmitsOnlyTheBasicSchemeWithExactlyTheCredentials) {
+    server.stop();
+    server.requireCredentials({"ann", "s3cr:et"});
+    server.start("127.0.0.1", port);
+    const auto basic = [](const std::string& user, const std::string& password) {
+        return httplib::make_basic_authentication_header(user, password).second;
+    };
+    const std::string right = basic("ann", "s3cr:et");
+    const std::pair<std::string, bool> cases[] = {
+        {right, true},
+        {"basic  " + right.substr(6) + " ", true},
+        {basic("ann", "s3cr:e"), false},
+        {basic("ann", "s3cr:etc"), false},
+        {basic("Ann", "s3cr:et"), false},
+        {basic("ann:s3cr", "et") + "x", false},
+        {"Bearer " + right.substr(6), false},
+        {right.substr(6), false},
+        {"Basic", false},
+        {"", false},
+    };
+    std::string expected = followUp();
+    int saves = 0;
+    for (const auto& [authorization, admitted] : cases) {
+        const httplib::Headers headers{{"Authorization", authorization}};
+        const std::string value = std::to_string(++saves);
+
+        const auto load = client().Get("/PODiscussion.asp?OrderID=PO1001", headers);
+        const auto save = client().Post("/PODiscussion.asp", headers, followUpSave(value), kForm);
+
+        ASSERT_TRUE(load && save) << authorization;
+        EXPECT_EQ(load->status, admitted ? 200 : 401) << authorization;
+        EXPECT_EQ(save->status, admitted ? 200 : 401) << authorization;
+        EXPECT_EQ(load->get_header_value("WWW-Authenticate"),
+                  admitted ? "" : BasicAuth::kChallenge);
+        if (admitted) expected = value + "\n";
+        EXPECT_EQ(followUp(), expected) << authorization;
+    }
+    // Without credentials: the refused request's body is never read as a request of its own, the
+    // server hangs up.
+    RawConnection raw(
+        port, "POST /PODiscussion.asp HTTP/1.1\r\nHost: x\r\nContent-Length: 5\r\n\r\nSQL=x");
+    const auto answer = raw.readUntilClosed(10);
+    ASSERT_TRUE(answer) << "the connection stayed open";
+    EXPECT_EQ(answer->rfind("HTTP/1.1 401", 0), 0u) << *answer;
 }
 
 }  // namespace
