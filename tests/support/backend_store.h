@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "postgres_connection.h"
@@ -85,8 +86,11 @@ enum class Backend { Sqlite, Postgres };
 
 inline const auto kBackends = ::testing::Values(Backend::Sqlite, Backend::Postgres);
 
+inline void PrintTo(Backend backend, std::ostream* out) {
+    *out << (backend == Backend::Sqlite ? "sqlite" : "postgres");
+}
 inline std::string backendName(const ::testing::TestParamInfo<Backend>& info) {
-    return info.param == Backend::Sqlite ? "sqlite" : "postgres";
+    return ::testing::PrintToString(info.param);
 }
 
 // A fresh demo store of one test on one backend: a SQLite file, or a PostgreSQL database set up
