@@ -9,14 +9,9 @@
 
 #include "control/headless_services.h"
 
-namespace {
-
-// Separators longer than this find nothing in most inputs.
-constexpr size_t kLongestSeparator = 4;
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Separators longer than this find nothing in most inputs.
+    constexpr size_t kLongestSeparator = 4;
     FuzzedDataProvider input(data, size);
     const std::string columnSeparator = input.ConsumeRandomLengthString(kLongestSeparator);
     const std::string rowSeparator = input.ConsumeRandomLengthString(kLongestSeparator);
