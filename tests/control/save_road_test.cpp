@@ -280,6 +280,11 @@ TEST_P(SaveRoad, AFailedSaveAndAnIssueOpenInAnEditWaitAndASaveDuringASaveRunsAft
     ui.cmdEditDiscussion.userClick();
     save();
     ui.cmdEditDiscussion.userClick();
+    ui.cmdAddComment.userClick();  // and a comment begun on it then lands under its number
+    ui.cboCommentType.userSelect(1);
+    ui.txtCommentDescription.userType("Begun before");
+    save();
+    ui.cmdAddComment.userClick();
     save();
     EXPECT_EQ(stored("SELECT IssueSequence, IssueDescription FROM OrderDiscussion WHERE "
                      "OrderID='PO1001' AND IssueSequence > 4 ORDER BY 1"),
@@ -287,7 +292,7 @@ TEST_P(SaveRoad, AFailedSaveAndAnIssueOpenInAnEditWaitAndASaveDuringASaveRunsAft
     EXPECT_EQ(
         stored("SELECT CommentSequence, IssueSequence, CommentDescription FROM "
                "OrderDiscussionComment WHERE OrderID='PO1001' AND CommentSequence > 6 ORDER BY 1"),
-        "7|5|Photos taken\n8|6|Typed while saving");
+        "7|5|Photos taken\n8|6|Typed while saving\n9|7|Begun before");
     EXPECT_EQ(control.SaveDataToIIS("~"), "");
 }
 
