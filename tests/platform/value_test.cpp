@@ -52,9 +52,6 @@ TEST(Value_numbers, convertWithinTheRangeOfTheirTypeOrRaise) {
         EXPECT_EQ(outcome([&] { return value.toInteger(); }), integer) << long32;
         EXPECT_EQ(outcome([&] { return value.toLong(); }), long32) << integer;
     }
-    EXPECT_EQ(Value(true).toDouble(), -1.0);
-    EXPECT_EQ(Value().toDouble(), 0.0);
-    EXPECT_EQ(errorOf([] { Value::null().toDouble(); }), err::InvalidUseOfNull);
 
     const std::pair<std::function<int(void)>, const char*> int16[] = {
         {[] { return toInt16(32767); }, "32767"},    {[] { return toInt16(-32769); }, "#6"},
