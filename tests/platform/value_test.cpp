@@ -33,24 +33,25 @@ TEST(Value_numbers, convertWithinTheRangeOfTheirTypeOrRaise) {
         {"-", "#13"},    {".", "#13"}};
     for (const auto& [text, expected] : toInteger)
         EXPECT_EQ(outcome([&] { return Value(text).toInteger(); }), expected) << text;
-    // A value, then what toInteger and toLong make of it.
-    const std::tuple<Value, const char*, const char*> values[] = {
-        {Value(int32_t{40000}), "#6", "40000"},
-        {Value(0.5), "0", "0"},
-        {Value(1.5), "2", "2"},
-        {Value(-1.5), "-2", "-2"},
-        {Value(-32768.4), "-32768", "-32768"},
-        {Value(32767.6), "#6", "32768"},
-        {Value("-2147483648"), "#6", "-2147483648"},
-        {Value("2147483648"), "#6", "#6"},
-        {Value("2147483647.5"), "#6", "#6"},
-        {Value(1e10), "#6", "#6"},
-        {Value(true), "-1", "-1"},
-        {Value(), "0", "0"},
-        {Value::null(), "#94", "#94"}};
-    for (const auto& [value, integer, long32] : values) {
+    // A value, then what toInteger, toLong and toDouble make of it.
+    const std::tuple<Value, const char*, const char*, const char*> values[] = {
+        {Value(int32_t{40000}), "#6", "40000", "40000.000000"},
+        {Value(0.5), "0", "0", "0.500000"},
+        {Value(1.5), "2", "2", "1.500000"},
+        {Value(-1.5), "-2", "-2", "-1.500000"},
+        {Value(-32768.4), "-32768", "-32768", "-32768.400000"},
+        {Value(32767.6), "#6", "32768", "32767.600000"},
+        {Value("-2147483648"), "#6", "-2147483648", "-2147483648.000000"},
+        {Value("2147483648"), "#6", "#6", "2147483648.000000"},
+        {Value("2147483647.5"), "#6", "#6", "2147483647.500000"},
+        {Value(1e10), "#6", "#6", "10000000000.000000"},
+        {Value(true), "-1", "-1", "-1.000000"},
+        {Value(), "0", "0", "0.000000"},
+        {Value::null(), "#94", "#94", "#94"}};
+    for (const auto& [value, integer, long32, real] : values) {
         EXPECT_EQ(outcome([&] { return value.toInteger(); }), integer) << long32;
         EXPECT_EQ(outcome([&] { return value.toLong(); }), long32) << integer;
+        EXPECT_EQ(outcome([&] { return value.toDouble(); }), real) << integer;
     }
 
     const std::pair<std::function<int(void)>, const char*> int16[] = {
