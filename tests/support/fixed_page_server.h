@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,7 +28,14 @@ class FixedPageServer {
             res.set_content(m_answer, "text/plain");
         });
         m_port = m_server.bind_to_any_port("127.0.0.1");
-        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+        m_thread = std::thread([this] {
+            m_server.listen_after_bind();
+            m_listenEnded = true;
+        });
+        // stop() is ignored until the accept loop runs: a server stopped before that would
+        // serve on, and its destructor would wait for it forever.
+        while (!m_server.is_running() && !m_listenEnded)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ~FixedPageServer() { stop(); }
 
@@ -50,6 +59,7 @@ class FixedPageServer {
   private:
     httplib::Server m_server;
     int m_port = 0;
+    std::atomic<bool> m_listenEnded = false;
     std::thread m_thread;
     std::mutex m_mutex;
     int m_status = 200;
