@@ -4,8 +4,15 @@
 #include <string>
 
 #include "host_session.h"
+#include "platform/program_about.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: jexhost\n"
+    "       Hosts one control without a display: one JSON request per line on standard input,\n"
+    "       one JSON answer per line on standard output, until the input ends.\n"
+    "       jexhost --help | --version\n";
 
 bool isBlank(const std::string& line) {
     return line.find_first_not_of(" \t\r") == std::string::npos;
@@ -13,7 +20,8 @@ bool isBlank(const std::string& line) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (const auto answered = jex::answerAbout(argc, argv, "jexhost", kUsage)) return *answered;
     jex::host::HostSession session;
     std::string line;
     while (std::getline(std::cin, line)) {

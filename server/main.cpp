@@ -14,6 +14,7 @@
 #include "basic_auth.h"
 #include "discussion_server.h"
 #include "order_generator.h"
+#include "platform/program_about.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ constexpr const char* kUsage =
     "                             [--read-timeout SECONDS] [--auth-file F] [--grant-to ROLE]\n"
     "         F: one line user:password; ROLE: given the rights a server needs (PostgreSQL)\n"
     "       jexdiscussions-server --db <file | postgresql://...> --generate <order> --issues N\n"
-    "                             --comments M\n";
+    "                             --comments M\n"
+    "       jexdiscussions-server --help | --version\n";
 
 std::optional<int> parseNumber(std::string_view text, int max) {
     int number = 0;
@@ -125,6 +127,8 @@ int generate(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto answered = jex::answerAbout(argc, argv, "jexdiscussions-server", kUsage))
+        return *answered;
     const auto options = parseOptions(argc, argv);
     if (!options) {
         std::cerr << kUsage;
