@@ -17,9 +17,18 @@
 #include "demo_window.h"
 #include "discussion_server.h"
 #include "jex_po_discussions_widget.h"
+#include "platform/program_about.h"
 #include "shown_lists.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: jexdiscussions-demo [--data DIR] [--order ID] [--offscreen]\n"
+    "       Serves the demo database in DIR (default: the user's data folder) and shows the\n"
+    "       order's discussion (default: PO1001) in a window. Without a display, or with\n"
+    "       --offscreen, it loads the order offscreen, saves a screenshot beside the database\n"
+    "       and prints what the control shows.\n"
+    "       jexdiscussions-demo --help | --version\n";
 
 using jex::demo::DemoWindow;
 
@@ -85,6 +94,8 @@ int runOffscreen(QApplication& app, DemoWindow& window, const QString& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto answered = jex::answerAbout(argc, argv, "jexdiscussions-demo", kUsage))
+        return *answered;
     const jex::demo::DemoOptions options = jex::demo::parseDemoOptions(argc, argv);
     const bool offscreen = options.forceOffscreen || jex::demo::displayMissing();
     if (offscreen) {
