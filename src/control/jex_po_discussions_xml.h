@@ -237,7 +237,7 @@ class JEXPODiscussionsXML : private ControlState, private DiscussionScreen {
     std::optional<std::vector<std::string>> FormatData();
     // One save of the marked rows: SaveData without its guard against a second save.
     void saveMarkedRows();
-    // After a save that went through, reads the order again: the rows loaders reload from it,
+    // After a save that went through, reads the order again: the row loaders reload from it,
     // and every new row the save sent takes the sequence the database stored it under, in the
     // tables, the lists of both tabs and the selection; nothing else on the screen changes.
     // Reports its own errors; the rows then keep their texts.
